@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+// The one place where the rows of a text grid live.  Both windows' grids are
+// views of a GridModel, and the row utilities work on it.
+//
+// The grid's own coordinates follow the program's convention: row 0 is the
+// heading row, data rows are 1 .. RowCount() - 1, and RowCount() is never
+// below 2.  Cells are addressed (column, row).  Texts may be written into rows
+// at or beyond RowCount(); they become visible when the row count grows.
+//
+// To Qt's views the heading row is the horizontal header and the data rows are
+// the model's rows: grid row r is model row r - 1.
+class GridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    // Decides whether the current cell may move to (column, row).  It is asked
+    // on every move, also when the program moves the current cell itself.
+    using SelectCellFn = std::function<bool(int column, int row)>;
+
+    explicit GridModel(int colCount, QObject *parent = nullptr);
+
+    int ColCount() const { return colCount_; }
+    int RowCount() const { return rowCount_; }
+    void SetRowCount(int rowCount);
+
+    QString Cell(int column, int row) const;
+    void SetCell(int column, int row, const QString &text);
+    QStringList RowTexts(int row) const;
+
+    int CurrentRow() const { return currentRow_; }
+    int CurrentCol() const { return currentCol_; }
+    // Moves the current cell when the selection hook allows it; answers
+    // whether the cell is now current.  Positions outside the grid are limited
+    // to it; asking for the current cell itself changes nothing.
+    bool SetCurrentCell(int column, int row);
+    void SetSelectCellHook(SelectCellFn hook) { selectCellHook_ = std::move(hook); }
+
+    // Reorders the data rows at once: data row k (1-based) receives what data
+    // row order[k - 1] held.  order is a permutation of 1 .. RowCount() - 1.
+    // The current cell keeps its position; callers move it themselves.
+    void PermuteRows(const std::vector<int> &order);
+
+    // Drops the given data rows (ascending, each in 1 .. RowCount() - 1) and
+    // closes the gaps.  The row count goes down accordingly, never below 2.
+    void DropRows(const std::vector<int> &rows);
+
+    // While a bulk update runs the views are told once, at its end, that
+    // everything changed, instead of once per cell.
+    void beginBulkUpdate();
+    void endBulkUpdate();
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+Q_SIGNALS:
+    void currentCellChanged(int column, int row);
+
+private:
+    void clampCurrentCell();
+    void ensureStored(int row);
+
+    int colCount_;
+    int rowCount_ = 2;
+    int currentCol_ = 0;
+    int currentRow_ = 1;
+    int bulkDepth_ = 0;
+    QList<QStringList> rows_; // at least rowCount_ rows; may hold more
+    SelectCellFn selectCellHook_;
+};
+
+// Scoped bulk update of a grid.
+class GridBulkUpdate
+{
+public:
+    explicit GridBulkUpdate(GridModel &grid) : grid_(grid) { grid_.beginBulkUpdate(); }
+    ~GridBulkUpdate() { grid_.endBulkUpdate(); }
+    GridBulkUpdate(const GridBulkUpdate &) = delete;
+    GridBulkUpdate &operator=(const GridBulkUpdate &) = delete;
+
+private:
+    GridModel &grid_;
+};

@@ -1,0 +1,119 @@
+#include "gridrows.h"
+
+#include "gridmodel.h"
+
+#include <vector>
+
+ColumnSet Columns(std::initializer_list<int> columns)
+{
+    ColumnSet set;
+    for (int c : columns)
+        set.set(size_t(c));
+    return set;
+}
+
+QString PadLeft(const QString &text, QChar fill, int width)
+{
+    if (width <= 0)
+        return {};
+    if (width >= text.size())
+        return text.rightJustified(width, fill);
+    return text.right(width);
+}
+
+void SetGridHeader(GridModel &grid, const QStringList &headings)
+{
+    for (int c = 0; c < grid.ColCount() && c < headings.size(); ++c)
+        grid.SetCell(c, 0, headings.at(c));
+}
+
+bool RowIsComplete(const GridModel &grid, const ColumnSet &required, int row)
+{
+    for (int c = 0; c < grid.ColCount() && size_t(c) < required.size(); ++c) {
+        if (required.test(size_t(c)) && grid.Cell(c, row).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+bool RowIsEmpty(const GridModel &grid, int row)
+{
+    for (int c = 0; c < grid.ColCount(); ++c) {
+        if (!grid.Cell(c, row).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+bool AllRowsComplete(const GridModel &grid, const ColumnSet &required)
+{
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (!RowIsComplete(grid, required, r))
+            return false;
+    }
+    return true;
+}
+
+void ClearRow(GridModel &grid, int row)
+{
+    for (int c = 0; c < grid.ColCount(); ++c)
+        grid.SetCell(c, row, QString());
+}
+
+void AppendEmptyRow(GridModel &grid)
+{
+    // The row may still hold texts from before the row count last went down.
+    ClearRow(grid, grid.RowCount());
+    grid.SetRowCount(grid.RowCount() + 1);
+}
+
+void CopyRow(GridModel &grid, int sourceRow, int targetRow)
+{
+    if (sourceRow == targetRow)
+        return;
+    for (int c = 0; c < grid.ColCount(); ++c)
+        grid.SetCell(c, targetRow, grid.Cell(c, sourceRow));
+}
+
+void RemoveEmptyRows(GridModel &grid, TBadRows *marks)
+{
+    std::vector<int> dropped;
+    std::vector<int> newRowOf(size_t(grid.RowCount()), 0);
+    int written = 1;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (RowIsEmpty(grid, r))
+            dropped.push_back(r);
+        else
+            newRowOf[size_t(r)] = written++;
+    }
+    if (dropped.empty())
+        return;
+
+    int current = grid.CurrentRow();
+    if (current < grid.RowCount() && newRowOf[size_t(current)] > 0)
+        current = newRowOf[size_t(current)];
+
+    if (marks) {
+        TBadRows kept;
+        for (const TBadRow &entry : *marks) {
+            if (entry.Row < 1 || entry.Row >= grid.RowCount()) {
+                kept.append(entry);
+            } else if (newRowOf[size_t(entry.Row)] > 0) {
+                kept.append({newRowOf[size_t(entry.Row)], entry.Columns});
+            }
+        }
+        *marks = kept;
+    }
+
+    grid.DropRows(dropped);
+    grid.SetCurrentCell(grid.CurrentCol(), current);
+}
+
+bool ValueInColumn(const GridModel &grid, int exceptRow, int column, const QString &text)
+{
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (r != exceptRow && grid.Cell(column, r) == text)
+            return true;
+    }
+    return false;
+}

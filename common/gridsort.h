@@ -1,0 +1,53 @@
+#pragma once
+
+#include "gridrows.h"
+
+#include <QList>
+#include <QString>
+
+class GridModel;
+
+// A comparison routine of the row sort: true when the row holding upper (the
+// row above) and the row holding lower must be exchanged.  For descending it
+// answers the mirror of ascending.
+using CompareFn = bool (*)(const QString &upper, const QString &lower, bool ascending);
+
+// The text's value when it is a plain decimal number ("12", "7,5", "7.5"),
+// otherwise defaultNumber.
+double CellNumber(const QString &text, double defaultNumber);
+
+bool CompareNumeric(const QString &upper, const QString &lower, bool ascending);
+// By the user's locale, case-sensitive.
+bool CompareStrings(const QString &upper, const QString &lower, bool ascending);
+
+void SwapMarkedRows(TBadRows *marks, int a, int b);
+
+struct SortKey
+{
+    int Column = 0;
+    bool Ascending = true;
+    CompareFn Compare = CompareNumeric;
+};
+
+// The sort keys of a grid, the most significant first.
+struct SortKeys
+{
+    QList<SortKey> Keys;
+    int Count() const { return int(Keys.size()); }
+};
+
+bool ColumnInKeys(const SortKeys &keys, int column);
+
+// Both sorts order the data rows exactly as an exchange sort does: for each
+// row i from the top, every later row j is compared with it and the two are
+// exchanged when the comparison says so.  The grid's current row stays on its
+// record, and marks move with their rows.  Only one sort runs at a time in the
+// program: a sort asked for while another runs does nothing.
+void SortRowsByColumn(GridModel &grid, int column, CompareFn compare, TBadRows *marks, bool ascending);
+
+// Level 0 orders all rows on the first key; each further level reorders only
+// rows that agree on every earlier key.  current is the row that becomes the
+// grid's current row, after it has followed its record.
+void SortRowsByKeys(GridModel &grid, const SortKeys &keys, int level, TBadRows *marks, int current);
+
+bool SortIsRunning();

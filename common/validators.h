@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+#include <bitset>
+
+// A set over the 256 Windows-1250 character codes.  A character outside the
+// code page is in no set, so a filter never lets through a character that
+// could not be saved.
+class CharSet
+{
+public:
+    static CharSet range(unsigned char first, unsigned char last);
+    bool contains(QChar c) const;
+
+private:
+    std::bitset<256> codes_;
+};
+
+extern const CharSet Digits;   // '0' to '9'
+extern const CharSet AnyChar;  // every character of the code page
+
+// Key codes that the filters always let pass.
+constexpr char16_t KeyBackspace = 8;
+constexpr char16_t KeyTab = 9;
+constexpr char16_t KeyEnter = 13;
+
+// True when a typed key must be dropped: the text is already full, or the key
+// is not allowed.  Backspace, Tab and Enter always pass.
+bool KeyRejected(const QString &text, int maxLength, QChar key, const CharSet &allowed);
+
+// The filter of a decimal field with a comma as separator: at most one comma,
+// and digits counted against the limit of the part they would go into.
+bool DecimalKeyRejected(const QString &text, int maxBefore, int maxAfter, QChar key);
+
+bool IsAllDigits(const QString &text);
+bool IsDecimalNumber(const QString &text);
+
+// The Slovak company number: eight digits, the last a modulus-11 check digit.
+bool IcoIsValid(const QString &text);
+
+// True for an address that must be refused (note the sense).
+bool EmailIsInvalid(const QString &text);

@@ -1,0 +1,4 @@
+#include <QTest>
+class TstValidators : public QObject { Q_OBJECT };
+QTEST_MAIN(TstValidators)
+#include "tst_validators.moc"
