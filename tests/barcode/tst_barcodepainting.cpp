@@ -35,9 +35,11 @@ TBarcodeObject FixedNumber(int left, int top, int modul, int height, double angl
     return barcode;
 }
 
+// The caller's painter may smooth its text; the bars must stay exact.
 void Paint(TBarcodeObject &barcode, QImage &image)
 {
     QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
     barcode.PaintBarcode(painter);
 }
 
@@ -175,12 +177,14 @@ void TstBarcodePainting::painterStateIsKept()
     painter.setPen(pen);
     painter.setBrush(brush);
     painter.setFont(font);
+    painter.setRenderHint(QPainter::Antialiasing);
 
     TBarcodeObject barcode = FixedNumber(10, 10, 1, 20, 0);
     barcode.PaintBarcode(painter);
     QCOMPARE(painter.pen(), pen);
     QCOMPARE(painter.brush(), brush);
     QCOMPARE(painter.font(), font);
+    QVERIFY(painter.testRenderHint(QPainter::Antialiasing));
 
     // Drawn at an angle the elements go through the pen and brush.
     barcode.SetAngle(30);

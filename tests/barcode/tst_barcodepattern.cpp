@@ -168,6 +168,10 @@ void TstBarcodePattern::width_data()
     // Narrow 2, wide 6: start 4 x 2, each digit 3 x 2 + 2 x 6, stop 6 + 2 + 2.
     QTest::newRow("I25 ratio 3") << bcCode_2_5_interleaved << QStringLiteral("030829") << 2 << 3.0
                                  << 37 << 8 + 6 * 18 + 10;
+    // Narrow 5, wide 12.5 rounded to the even 12: start 20, each digit
+    // 3 x 5 + 2 x 12, stop 12 + 5 + 5.
+    QTest::newRow("I25 ratio 2.5, half to even") << bcCode_2_5_interleaved << QStringLiteral("030829")
+                                                 << 5 << 2.5 << 37 << 20 + 6 * 39 + 22;
     // Code 39 at ratio 2: 25 + 13 modules a character.
     QTest::newRow("C39 six digits") << bcCode39 << QStringLiteral("123456") << 1 << 2.0 << 79 << 103;
     QTest::newRow("C39 six digits at 600 dpi")
