@@ -81,7 +81,12 @@ void TForm2::setUpWindow()
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // The window was laid out for an 11-pixel sans-serif face; where that
+    // face is missing, one with the same metrics as Arial keeps the captions
+    // inside their places.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     setFont(font);
@@ -237,7 +242,7 @@ void TForm2::sgSupiskaKeyPress(QChar &key)
     {
         QScopedValueRollback<bool> updating(Updating, true);
         if (key == QChar(KeyTab)) {
-            ui->sgSupiska->closeEditor();
+            ui->sgSupiska->hideEditor();
             if (grid.CurrentCol() < grid.ColCount() - 1)
                 grid.SetCurrentCell(grid.CurrentCol() + 1, grid.CurrentRow());
         }
@@ -287,7 +292,7 @@ void TForm2::btVymazatRiadokClick()
     Editing = false;
     {
         QScopedValueRollback<bool> updating(Updating, true);
-        ui->sgSupiska->closeEditor();
+        ui->sgSupiska->hideEditor();
         list_.deleteRow(CurrentRow);
         RecalcTotals();
     }

@@ -74,7 +74,9 @@ bool WriteRecordFile(const QString &path, const QList<QStringList> &rows)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(contents) != contents.size()) {
+    // The write is buffered: a full disk shows only when the buffer is
+    // flushed, and commit() would not notice it.
+    if (file.write(contents) != contents.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

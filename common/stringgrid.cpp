@@ -217,13 +217,19 @@ void StringGrid::openEditor()
         edit(currentIndex(), QAbstractItemView::EditKeyPressed, nullptr);
 }
 
-void StringGrid::closeEditor()
+void StringGrid::hideEditor()
 {
     if (QLineEdit *editor = editor_) {
-        editor_.clear();
-        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
         setFocus();
     }
+}
+
+void StringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor == editor_)
+        editor_.clear();
+    QTableView::closeEditor(editor, hint);
 }
 
 bool StringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
@@ -302,6 +308,10 @@ bool StringGrid::handleKey(QKeyEvent *event)
     if (key == QChar(KeyCodeTab) && !(event->modifiers() & Qt::ShiftModifier))
         moveByTab(false);
 
+    // Enter closes an editor that was open when it was pressed, even when
+    // the handler's confirmation moved the rows and the view closed it
+    // already, and opens one otherwise.
+    const bool editorWasOpen = isEditorOpen();
     if (keyPress_)
         keyPress_(key);
 
@@ -310,8 +320,8 @@ bool StringGrid::handleKey(QKeyEvent *event)
     if (key.isNull())
         return true;
     if (key == QChar(KeyCodeEnter)) {
-        if (isEditorOpen())
-            closeEditor();
+        if (editorWasOpen)
+            hideEditor();
         else
             openEditor();
         return true;

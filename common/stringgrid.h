@@ -59,7 +59,7 @@ public:
     bool isEditorOpen() const { return !editor_.isNull(); }
     QLineEdit *editor() const { return editor_; }
     void openEditor();
-    void closeEditor();
+    void hideEditor();
 
     // Paints text the way the grid does: the rectangle filled with the
     // brush, the text 2 pixels in from the top-left corner, clipped.
@@ -69,6 +69,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     friend class StringGridDelegate;
