@@ -1,0 +1,163 @@
+#include "printing/exportfile.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+#include <csignal>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+ExportHeader header()
+{
+    ExportHeader h;
+    h.productKind = QStringLiteral("01");
+    h.internalNumber = QStringLiteral("77");
+    h.code = QStringLiteral("001234");
+    h.ico = QStringLiteral("35826797");
+    h.name = QStringLiteral("Reštaurácia Čierny Orol");
+    h.street = QStringLiteral("Hlavná 5");
+    h.city = QStringLiteral("Žilina");
+    h.contactPerson = QStringLiteral("Ján Novák");
+    h.phone = QStringLiteral("041/5551234");
+    h.specificSymbol = QString();
+    return h;
+}
+
+} // namespace
+
+class TstExportFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void names_data();
+    void names();
+    void bytesOfAWholeFile();
+    void missingDirectory();
+    void targetIsAFolder();
+    void failurePartWayKeepsTheEarlierFile();
+};
+
+void TstExportFile::names_data()
+{
+    QTest::addColumn<QString>("saveDir");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("directory with separator") << "/export/" << "1234" << "/export/250305001234.txt";
+    QTest::newRow("no directory") << "" << "001234" << "250305001234.txt";
+    // A stored directory without its separator is glued to the name.
+    QTest::newRow("no separator") << "/export" << "001234" << "/export250305001234.txt";
+    QTest::newRow("short code") << "" << "123" << "250305000123.txt";
+    QTest::newRow("long code") << "" << "12345678" << "250305345678.txt";
+}
+
+void TstExportFile::names()
+{
+    QFETCH(QString, saveDir);
+    QFETCH(QString, code);
+    QFETCH(QString, name);
+    QCOMPARE(ExportFile::fileName(saveDir, QDate(2025, 3, 5), code), name);
+}
+
+void TstExportFile::bytesOfAWholeFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.txt"));
+    ExportFile file;
+    QVERIFY(file.open(path, header()));
+    QVERIFY(file.writeRow(QStringLiteral("2,5"), QStringLiteral("10"), QStringLiteral("25")));
+    QVERIFY(file.writeRow(QStringLiteral("100"), QStringLiteral("1224"), QStringLiteral("122400")));
+    // Nothing lands before the file is closed whole.
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(file.close(QStringLiteral("1234"), QStringLiteral("3085"), QStringLiteral("05.03.2025")));
+
+    // Windows-1250: Š 0x8A, á 0xE1, Č 0xC8, Ž 0x8E, é 0xE9, í 0xED, č 0xE8,
+    // ý 0xFD, ó 0xF3, ň 0xF2, š 0x9A, € 0x80.
+    const QByteArray expected =
+        "Druh produktu:\t01\r\n"
+        "\r\n"
+        "Intern\xE9 \xE8\xEDslo prev\xE1" "dzky:\t77\r\n"
+        "K\xF3" "d prev\xE1" "dzky:\t001234\r\n"
+        "I\xC8O:\t35826797\r\n"
+        "N\xE1zov prev\xE1" "dzky:\tRe\x9Ataur\xE1" "cia \xC8ierny Orol\r\n"
+        "Ulica:\tHlavn\xE1 5\r\n"
+        "Mesto:\t\x8Eilina\r\n"
+        "\r\n"
+        "Kontaktn\xE1 osoba:J\xE1n Nov\xE1k\r\n"
+        "Pred\xE8\xEDslie / telef\xF3nne \xE8\xEDslo:\t041/5551234\r\n"
+        "\r\n"
+        "\x8A" "pecifick\xFD symbol:\t\r\n"
+        "\r\n"
+        "NH\tPo\xE8" "et\tHodnota\r\n"
+        "2,5\t10\t25\r\n"
+        "100\t1224\t122400\r\n"
+        "\r\n"
+        "Celkov\xFD po\xE8" "et kup\xF3nov:\t1 234\r\n"
+        "Celkov\xE1 hodnota kup\xF3nov:\t3 085,00 \x80\r\n"
+        "\r\n"
+        "D\xE1tum vytvorenia s\xFApisky:\t05.03.2025\r\n";
+    QCOMPARE(readAll(path), expected);
+    QCOMPARE(expected.count("\r\n"), 22); // 21 lines for one row, one more per row
+}
+
+void TstExportFile::missingDirectory()
+{
+    QTemporaryDir dir;
+    ExportFile file;
+    QVERIFY(!file.open(dir.filePath(QStringLiteral("gone/250305001234.txt")), header()));
+    QCOMPARE(file.errorText(), QStringLiteral("Invalid filename."));
+    QVERIFY(!file.isOpen());
+    QVERIFY(!file.writeRow(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")));
+}
+
+void TstExportFile::targetIsAFolder()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("250305001234.txt")));
+    ExportFile file;
+    QVERIFY(!file.open(dir.filePath(QStringLiteral("250305001234.txt")), header()));
+    QCOMPARE(file.errorText(), QStringLiteral("File access denied."));
+}
+
+void TstExportFile::failurePartWayKeepsTheEarlierFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("250305001234.txt"));
+    {
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier list\r\n");
+    }
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    ExportFile file;
+    bool opened = file.open(path, header());
+    for (int i = 0; opened && i < 10; ++i)
+        file.writeRow(QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("50"));
+    const bool closed = opened && file.close(QStringLiteral("100"), QStringLiteral("500"), QStringLiteral("x"));
+    setrlimit(RLIMIT_FSIZE, &old);
+
+    QVERIFY(opened);
+    QVERIFY(!closed);
+    QCOMPARE(file.errorText(), QStringLiteral("I/O error %1.").arg(EFBIG));
+    QCOMPARE(readAll(path), QByteArray("earlier list\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("250305001234.txt")}));
+}
+
+QTEST_GUILESS_MAIN(TstExportFile)
+#include "tst_exportfile.moc"
