@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+// Reads a PDF back with poppler's tools, independently of the program: its
+// pages and the words on them with their boxes in points from the page's
+// top-left corner.
+namespace PdfText {
+
+struct Word
+{
+    int page; // from 1
+    QRectF box;
+    QString text;
+};
+
+int pageCount(const QString &pdfPath);
+QList<Word> words(const QString &pdfPath);
+
+// The words of one page joined by spaces, in reading order.
+QString pageText(const QList<Word> &words, int page);
+
+} // namespace PdfText
