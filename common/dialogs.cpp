@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -74,6 +76,20 @@ public:
     QString existingDirectory(QWidget *parent, const QString &prompt) override
     {
         return QFileDialog::getExistingDirectory(parent, prompt);
+    }
+
+    bool printDialog(QWidget *parent, QPrinter &printer, const PrintOffer &offer) override
+    {
+        printer.setCopyCount(offer.copies);
+        if (offer.collate)
+            printer.setCollateCopies(true);
+        QPrintDialog dialog(&printer, parent);
+        if (offer.maxPage > 0) {
+            dialog.setMinMax(offer.minPage, offer.maxPage);
+            printer.setFromTo(offer.minPage, offer.maxPage);
+            dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+        }
+        return dialog.exec() == QDialog::Accepted;
     }
 };
 

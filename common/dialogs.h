@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // Every modal question the program puts to the user goes through a Dialogs
@@ -26,6 +27,19 @@ public:
 
     // An existing directory chosen by the user, or the empty text on cancel.
     virtual QString existingDirectory(QWidget *parent, const QString &prompt) = 0;
+
+    // What the print dialog offers when it opens.  A page range is offered
+    // when maxPage is not 0.
+    struct PrintOffer
+    {
+        int copies = 1;
+        bool collate = false;
+        int minPage = 0;
+        int maxPage = 0;
+    };
+    // Shows the print dialog for the printer; true when the user confirmed,
+    // and the printer then holds the user's choices.
+    virtual bool printDialog(QWidget *parent, QPrinter &printer, const PrintOffer &offer) = 0;
 
     // Shorthands for the boxes the program uses.
     void plain(QWidget *parent, const QString &text) { message(parent, Box::Plain, text, Buttons::Ok); }

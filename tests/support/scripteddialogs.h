@@ -2,6 +2,8 @@
 
 #include "common/dialogs.h"
 
+#include <QPrinter>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,14 @@ public:
     // left gets OK when OK is its only button, and Cancel otherwise.
     void answer(std::initializer_list<Button> answers) { answers_.append(answers); }
     void chooseDirectory(const QString &directory) { directories_.append(directory); }
+    // The next print dialog is confirmed and prints PDF into the file at
+    // 600 pixels per inch, or is cancelled when the path is empty.
+    void printTo(const QString &pdfPath, int resolution = 600)
+    {
+        printTargets_.append({pdfPath, resolution});
+    }
+    // What the print dialogs offered, in order.
+    const QList<PrintOffer> &printOffers() const { return printOffers_; }
 
     QStringList texts() const
     {
@@ -35,6 +45,8 @@ public:
         shown_.clear();
         answers_.clear();
         directories_.clear();
+        printTargets_.clear();
+        printOffers_.clear();
     }
 
     Button message(QWidget *, Box box, const QString &text, Buttons buttons) override
@@ -51,7 +63,32 @@ public:
         return directories_.isEmpty() ? QString() : directories_.takeFirst();
     }
 
+    bool printDialog(QWidget *, QPrinter &printer, const PrintOffer &offer) override
+    {
+        printOffers_.append(offer);
+        if (printTargets_.isEmpty() || printTargets_.first().path.isEmpty()) {
+            if (!printTargets_.isEmpty())
+                printTargets_.removeFirst();
+            return false;
+        }
+        const PrintTarget target = printTargets_.takeFirst();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(target.path);
+        printer.setResolution(target.resolution);
+        printer.setCopyCount(offer.copies);
+        if (offer.maxPage > 0)
+            printer.setFromTo(offer.minPage, offer.maxPage);
+        return true;
+    }
+
 private:
+    struct PrintTarget
+    {
+        QString path;
+        int resolution;
+    };
+    QList<PrintTarget> printTargets_;
+    QList<PrintOffer> printOffers_;
     QList<Shown> shown_;
     QList<Button> answers_;
     QStringList directories_;
