@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -34,12 +33,6 @@ bool IsAsciiDigits(const QString &text)
             return false;
     return true;
 }
-
-struct Element
-{
-    int width;
-    bool bar;
-};
 
 // An axis-aligned quadrilateral is filled as the pixel rectangle from its
 // smallest to its largest corner, both included, which is what a polygon with
