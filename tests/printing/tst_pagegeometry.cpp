@@ -82,6 +82,9 @@ void TestPageGeometry::conversions_data()
     QTest::newRow("300 box width") << 300 << 300 << 0.4645 << 55 << 55;
     QTest::newRow("300 one cm") << 300 << 300 << 1.0 << 118 << 118;
     QTest::newRow("300 box height") << 300 << 300 << 0.6463 << 76 << 76;
+    // 8.1915 cm is 967.5 pixels in decimal, but the double nearest to 8.1915
+    // lies just below it, and so does the product in extended precision.
+    QTest::newRow("300 mark top") << 300 << 300 << 8.1915 << 967 << 967;
     QTest::newRow("600x300 box") << 600 << 300 << 0.4645 << 110 << 55;
     QTest::newRow("600x300 height") << 600 << 300 << 0.6463 << 153 << 76;
 }

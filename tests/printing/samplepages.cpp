@@ -1,0 +1,32 @@
+#include "samplepages.h"
+
+#include "printing/pagegeometry.h"
+#include "printing/pagelayout.h"
+
+void DrawFilledSamplePage(const PrintCanvas &canvas, const SamplePage &page)
+{
+    DrawPageForm(canvas);
+    DrawTitle(canvas, page.title);
+    DrawSupplierBlockWithContacts(canvas, page.code, page.name, page.street, page.city, page.ico,
+                                  page.fax, page.email);
+    DrawContactPerson(canvas, page.contactPerson);
+    DrawPhone(canvas, page.phonePrefix, page.phoneNumber);
+    DrawSpecificSymbol(canvas, page.specificSymbol);
+    DrawCreationDate(canvas, page.date);
+    DrawValueRow(canvas, 0, QStringLiteral("5"), QStringLiteral("007"), QStringLiteral("35"));
+    DrawValueRow(canvas, 1, QStringLiteral("12,5"), QStringLiteral("100"), QStringLiteral("1250"));
+    DrawValueRow(canvas, 20, QStringLiteral("246,9"), QStringLiteral("5"), QStringLiteral("1234,5"));
+    DrawTotals(canvas, QStringLiteral("1234567"), QStringLiteral("1000000"));
+}
+
+void DrawBlankSamplePage(const PrintCanvas &canvas, const SamplePage &page)
+{
+    DrawPageForm(canvas);
+    DrawBlankBoxes(canvas);
+    DrawTitle(canvas, page.title);
+    DrawSupplierBlock(canvas, page.code, page.name, page.street, page.city, page.ico);
+    DrawContactPerson(canvas, page.contactPerson);
+    DrawPhone(canvas, page.phonePrefix, page.phoneNumber);
+    DrawSpecificSymbol(canvas, page.specificSymbol);
+    DrawCreationDate(canvas, page.date);
+}
