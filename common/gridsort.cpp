@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <deque>
 #include <numeric>
 #include <vector>
 
@@ -88,28 +89,104 @@ void refineGroups(std::vector<int> &groups, const std::vector<QString> &texts)
     }
 }
 
-// One level of the exchange sort on positions 0 .. n-1.  rank, group and order
-// are indexed by position and move together.  Rows are exchanged when the
-// later one ranks lower; with grouped set, only rows of the same group meet.
-template <bool Grouped>
-void exchangeSort(std::vector<int> &rank, const std::vector<int> &group, std::vector<int> &order)
+// Counts marked positions in a range.
+class PositionCounter
+{
+public:
+    explicit PositionCounter(size_t n) : tree_(n + 1, 0) {}
+    void mark(size_t pos)
+    {
+        for (size_t k = pos + 1; k < tree_.size(); k += k & (~k + 1))
+            ++tree_[k];
+    }
+    // Marked positions in [first, last); zero for an empty range.
+    int count(size_t first, size_t last) const { return last > first ? prefix(last) - prefix(first) : 0; }
+
+private:
+    int prefix(size_t end) const
+    {
+        int sum = 0;
+        for (size_t k = end; k > 0; k -= k & (~k + 1))
+            sum += tree_[k];
+        return sum;
+    }
+    std::vector<int> tree_;
+};
+
+// The order in which the exchange sort leaves a sequence of ranks: the
+// result's k-th entry is the index of the item that ends at position k.
+//
+// The items come out by ascending rank; only the order of equal ranks needs
+// working out.  Take the items of one rank v and call the items of lower rank
+// smaller.  Higher ranks never affect where the v items go, and a pass moves
+// a v item only when it is the first item of the unsorted rest: it is then
+// carried to where the first smaller item after it stood, behind the v items
+// in between, and that smaller item leaves the rest.  Each smaller item thus
+// takes the v item at the front of the v items met so far to their back.  So
+// the v items end in the order of a queue into which each v item is put in
+// sequence order, and which turns by one place for every smaller item that
+// follows the first v item.  This takes O(n log n) plus at most O(n^1.5)
+// turns, where the exchange sort compares every pair.
+std::vector<int> exchangeSortOrder(const std::vector<int> &rank)
 {
     const size_t n = rank.size();
-    for (size_t i = 0; i + 1 < n; ++i) {
-        int upperRank = rank[i];
-        int upperRecord = order[i];
-        const int upperGroup = Grouped ? group[i] : 0;
-        for (size_t j = i + 1; j < n; ++j) {
-            if (Grouped && group[j] != upperGroup)
-                continue;
-            if (rank[j] < upperRank) {
-                std::swap(upperRank, rank[j]);
-                std::swap(upperRecord, order[j]);
+    std::vector<int> byRank(n);
+    std::iota(byRank.begin(), byRank.end(), 0);
+    std::stable_sort(byRank.begin(), byRank.end(), [&](int a, int b) { return rank[size_t(a)] < rank[size_t(b)]; });
+
+    std::vector<int> result;
+    result.reserve(n);
+    PositionCounter smaller(n);
+    std::deque<int> queue;
+    for (size_t first = 0; first < n;) {
+        size_t end = first;
+        while (end < n && rank[size_t(byRank[end])] == rank[size_t(byRank[first])])
+            ++end;
+
+        const auto turn = [&queue](int places) {
+            for (size_t k = size_t(places) % queue.size(); k > 0; --k) {
+                queue.push_back(queue.front());
+                queue.pop_front();
             }
+        };
+        queue.clear();
+        for (size_t k = first; k < end; ++k) {
+            const size_t pos = size_t(byRank[k]);
+            if (k > first)
+                turn(smaller.count(size_t(byRank[k - 1]) + 1, pos));
+            queue.push_back(int(pos));
         }
-        rank[i] = upperRank;
-        order[i] = upperRecord;
+        turn(smaller.count(size_t(byRank[end - 1]) + 1, n));
+        result.insert(result.end(), queue.begin(), queue.end());
+
+        for (size_t k = first; k < end; ++k)
+            smaller.mark(size_t(byRank[k]));
+        first = end;
     }
+    return result;
+}
+
+// One level of the exchange sort over the records in order (order[pos] is the
+// record at position pos; recordRank and recordGroup are indexed by record - 1).
+// Only records of the same group are compared, so the positions of each group
+// stay, and each group is sorted on its own within them.
+void exchangeSort(std::vector<int> &order, const std::vector<int> &recordRank,
+                  const std::vector<int> &recordGroup)
+{
+    QHash<int, std::vector<size_t>> positionsOfGroup;
+    for (size_t pos = 0; pos < order.size(); ++pos)
+        positionsOfGroup[recordGroup[size_t(order[pos] - 1)]].push_back(pos);
+
+    std::vector<int> sorted(order.size());
+    for (const std::vector<size_t> &positions : std::as_const(positionsOfGroup)) {
+        std::vector<int> rank(positions.size());
+        for (size_t k = 0; k < positions.size(); ++k)
+            rank[k] = recordRank[size_t(order[positions[k]] - 1)];
+        const std::vector<int> result = exchangeSortOrder(rank);
+        for (size_t k = 0; k < positions.size(); ++k)
+            sorted[positions[k]] = order[positions[size_t(result[k])]];
+    }
+    order = std::move(sorted);
 }
 
 std::vector<QString> columnTexts(const GridModel &grid, int column)
@@ -135,18 +212,13 @@ void sortRows(GridModel &grid, const SortKeys &keys, int firstLevel, TBadRows *m
         for (int level = 0; level < keys.Count(); ++level) {
             const SortKey &key = keys.Keys.at(level);
             if (level >= firstLevel) {
-                const std::vector<int> recordRank = ranksOf(columnTexts(grid, key.Column), key.Compare);
-                std::vector<int> rank(count);
-                std::vector<int> group(count);
-                for (size_t pos = 0; pos < count; ++pos) {
-                    const size_t record = size_t(order[pos] - 1);
-                    rank[pos] = key.Ascending ? recordRank[record] : -recordRank[record];
-                    group[pos] = recordGroup[record];
+                std::vector<int> recordRank = ranksOf(columnTexts(grid, key.Column), key.Compare);
+                if (!key.Ascending) {
+                    const int highest = *std::max_element(recordRank.begin(), recordRank.end());
+                    for (int &rank : recordRank)
+                        rank = highest - rank;
                 }
-                if (level == 0)
-                    exchangeSort<false>(rank, group, order);
-                else
-                    exchangeSort<true>(rank, group, order);
+                exchangeSort(order, recordRank, recordGroup);
             }
             if (level + 1 < keys.Count())
                 refineGroups(recordGroup, columnTexts(grid, key.Column));

@@ -1,0 +1,362 @@
+#include "supiska.h"
+
+#include "ui_supiska.h"
+
+#include "app/exportdirsetting.h"
+#include "common/amount.h"
+#include "common/dialogs.h"
+#include "common/gridrows.h"
+#include "common/markedcells.h"
+#include "common/validators.h"
+#include "common/waitcursor.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QValidator>
+
+namespace {
+
+constexpr int SpecSymbLength = 10;
+constexpr int NominalDigitsBefore = 3;
+constexpr int NominalDigitsAfter = 2;
+constexpr int CountDigits = 5;
+
+const QColor ReadOnlyGrey(210, 210, 210);
+const QColor MarkRed(255, 0, 0);
+const QColor MarkYellow(255, 255, 0);
+
+void makeGrey(QWidget *box)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, ReadOnlyGrey);
+    box->setPalette(p);
+}
+
+// Holds pasted text to the rules of typed text: the text must be one that
+// could have been typed key by key.
+class KeyFilterValidator : public QValidator
+{
+public:
+    using Filter = std::function<bool(const QString &text, QChar key)>;
+    KeyFilterValidator(Filter rejected, QObject *parent) : QValidator(parent), rejected_(std::move(rejected)) {}
+
+    State validate(QString &input, int &) const override
+    {
+        QString typed;
+        for (QChar c : std::as_const(input)) {
+            if (rejected_(typed, c))
+                return Invalid;
+            typed += c;
+        }
+        return Acceptable;
+    }
+
+private:
+    Filter rejected_;
+};
+
+} // namespace
+
+TForm2::TForm2(const QString &dataDir, Dialogs *dialogs, QWidget *parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::TForm2>()),
+      dialogs_(dialogs ? *dialogs : Dialogs::standard()),
+      dataDir_(dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : dataDir)
+{
+    setUpWindow();
+    setUpGrid();
+    FormCreate();
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::setUpWindow()
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    setFont(font);
+    QFont bold = font;
+    bold.setBold(true);
+    ui->ebDruhProduktu->setFont(bold);
+
+    const QList<QLineEdit *> greyBoxes{ui->ebIntCPrevadzky, ui->ebDruhProduktu, ui->ebKodPrevadzky,
+                                       ui->ebNazovPrevadzky, ui->ebUlicaCislo, ui->ebMesto, ui->ebICO,
+                                       ui->ebKontaktnaOsoba, ui->ebTelefon, ui->ebFax, ui->ebEmail,
+                                       ui->ebDatumObj};
+    for (QLineEdit *box : greyBoxes)
+        makeGrey(box);
+    ui->ebSpoluHodnota->setDecimals(true);
+
+    ui->ebSpecSymb->installEventFilter(this);
+    ui->ebSpecSymb->setValidator(new KeyFilterValidator(
+        [](const QString &text, QChar key) { return KeyRejected(text, SpecSymbLength, key, Digits); },
+        ui->ebSpecSymb));
+
+    connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &TForm2::btVymazatRiadokClick);
+    connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &TForm2::btVymazatVsetkoClick);
+    connect(ui->Nastavenia1, &QAction::triggered, this, &TForm2::Nastavenia1Click);
+
+    ui->centralwidget->setFixedSize(792, 352);
+    setFixedSize(sizeHint());
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm2::setUpGrid()
+{
+    StringGrid *grid = ui->sgSupiska;
+    grid->setGrid(&list_.grid());
+    grid->setDefaultSizes(130, 18);
+    grid->setSelectCellHandler([this](int column, int row) { return sgSupiskaSelectCell(column, row); });
+    grid->setGetEditTextHandler([this](int column, int row) { return sgSupiskaGetEditText(column, row); });
+    grid->setKeyPressHandler([this](QChar &key) { sgSupiskaKeyPress(key); });
+    grid->setSetEditTextHandler(
+        [this](int column, int row, const QString &text) { sgSupiskaSetEditText(column, row, text); });
+    grid->setInsertedTextHandler(
+        [this](int column, int row, const QString &text) { return sgSupiskaInsertedText(column, row, text); });
+    grid->setCellPainter([this](QPainter &painter, int column, int row, const QRect &rect, CellColors colors) {
+        sgSupiskaDrawCell(painter, column, row, rect, colors);
+    });
+}
+
+void TForm2::FormCreate()
+{
+    SaveDir = ExportDirSetting::read();
+    list_.grid().SetCurrentCell(VoucherList::NominalColumn, 1);
+    CurrentRow = 1;
+    Editing = false;
+    Updating = false;
+    LoadWorkingList(workingListPath());
+    Modified = false;
+    ui->ebDatumObj->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+QString TForm2::workingListPath() const
+{
+    return QDir(dataDir_).filePath(VoucherList::fileName());
+}
+
+void TForm2::LoadWorkingList(const QString &path)
+{
+    VoucherList::LoadResult result;
+    {
+        WaitCursor wait;
+        QScopedValueRollback<bool> updating(Updating, true);
+        result = list_.load(path);
+        RecalcTotals();
+    }
+    if (result == VoucherList::LoadResult::Failed) {
+        dialogs_.error(this, QStringLiteral("Chyba pri importovaní databázy zo súboru \"%1\"!")
+                                 .arg(QDir::toNativeSeparators(path)));
+    }
+    if (list_.HasMarkedCells()) {
+        dialogs_.information(this, QStringLiteral("Konzistentnosť údajov v databáze je porušená!\r\n"
+                                                  "(Chybné údaje sú farebne zvýraznené)"));
+    }
+}
+
+void TForm2::SaveWorkingList(const QString &path)
+{
+    if (list_.save(path)) {
+        Modified = false;
+        return;
+    }
+    dialogs_.error(this, QStringLiteral("Chyba pri exportovaní súpisky do súboru \"%1\"!")
+                             .arg(QDir::toNativeSeparators(path)));
+}
+
+void TForm2::RecalcTotals()
+{
+    const VoucherList::Totals totals = list_.RecalcTotals();
+    ui->ebSpoluPocet->setNumberText(totals.count);
+    ui->ebSpoluHodnota->setNumberText(totals.value);
+    ui->ebSpoluPocet->setAlarm(totals.blanked);
+    ui->ebSpoluHodnota->setAlarm(totals.blanked);
+}
+
+void TForm2::SortVoucherRows()
+{
+    WaitCursor wait;
+    QScopedValueRollback<bool> updating(Updating, true);
+    list_.sortRows();
+}
+
+bool TForm2::sgSupiskaSelectCell(int, int row)
+{
+    // An entry must be confirmed with Tab or Enter before the user leaves
+    // the cell; the row asked for is still the one "Vymazať riadok" deletes.
+    const bool allow = !(Editing && !Updating);
+    CurrentRow = row;
+    RecalcTotals();
+    return allow;
+}
+
+bool TForm2::sgSupiskaGetEditText(int column, int)
+{
+    if (column == VoucherList::NominalColumn || column == VoucherList::CountColumn) {
+        Editing = true;
+        return true;
+    }
+    dialogs_.information(this, QStringLiteral("Pole je vypĺňané automaticky."));
+    return false;
+}
+
+bool TForm2::cellKeyRejected(int column, const QString &text, QChar key) const
+{
+    switch (column) {
+    case VoucherList::NominalColumn:
+        return DecimalKeyRejected(text, NominalDigitsBefore, NominalDigitsAfter, key);
+    case VoucherList::CountColumn:
+        return KeyRejected(text, CountDigits, key, Digits);
+    default:
+        return true;
+    }
+}
+
+void TForm2::sgSupiskaKeyPress(QChar &key)
+{
+    GridModel &grid = list_.grid();
+    const int column = grid.CurrentCol();
+    if (cellKeyRejected(column, grid.Cell(column, grid.CurrentRow()), key))
+        key = QChar();
+
+    if (!Editing || (key != QChar(KeyTab) && key != QChar(KeyEnter)))
+        return;
+
+    // The entry is confirmed.
+    {
+        QScopedValueRollback<bool> updating(Updating, true);
+        if (key == QChar(KeyTab)) {
+            ui->sgSupiska->closeEditor();
+            if (grid.CurrentCol() < grid.ColCount() - 1)
+                grid.SetCurrentCell(grid.CurrentCol() + 1, grid.CurrentRow());
+        }
+        const int row = grid.CurrentRow();
+        if (RowIsComplete(grid, Columns({VoucherList::NominalColumn, VoucherList::CountColumn}), row))
+            SortVoucherRows();
+        else if (!RowIsEmpty(grid, row))
+            RemoveEmptyRows(grid, &list_.markedCells());
+        RecalcTotals();
+    }
+    Editing = false;
+}
+
+void TForm2::sgSupiskaSetEditText(int column, int row, const QString &text)
+{
+    Modified = true;
+    if (list_.isMarked(column, row) && VoucherList::ValidateCell(text, column))
+        UnmarkCell(list_.markedCells(), column, row);
+}
+
+bool TForm2::sgSupiskaInsertedText(int column, int, const QString &text)
+{
+    QString typed;
+    for (QChar c : text) {
+        if (cellKeyRejected(column, typed, c))
+            return false;
+        typed += c;
+    }
+    return true;
+}
+
+void TForm2::sgSupiskaDrawCell(QPainter &painter, int column, int row, const QRect &rect, CellColors colors)
+{
+    if (list_.isMarked(column, row))
+        colors = {MarkRed, MarkYellow};
+    const bool withDecimals = column != VoucherList::CountColumn;
+    StringGrid::paintCellText(painter, rect, FormatAmountGrouped(list_.grid().Cell(column, row), withDecimals),
+                              colors);
+    painter.setPen(colors.brush);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+void TForm2::btVymazatRiadokClick()
+{
+    Modified = true;
+    Editing = false;
+    {
+        QScopedValueRollback<bool> updating(Updating, true);
+        ui->sgSupiska->closeEditor();
+        list_.deleteRow(CurrentRow);
+        RecalcTotals();
+    }
+    ui->sgSupiska->setFocus();
+}
+
+void TForm2::btVymazatVsetkoClick()
+{
+    Modified = true;
+    if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes)
+        list_.clearAll();
+    RecalcTotals();
+    ui->sgSupiska->setFocus();
+}
+
+void TForm2::Nastavenia1Click()
+{
+    const QString chosen =
+        dialogs_.existingDirectory(this, QStringLiteral("Zvolte si adresár, kam sa majú ukladať súbory súpisky."));
+    if (chosen.isEmpty())
+        return;
+    SaveDir = ExportDirSetting::withSeparator(QDir::toNativeSeparators(chosen));
+    if (ExportDirSetting::write(SaveDir) == ExportDirSetting::WriteResult::Failed)
+        dialogs_.stopError(this, QStringLiteral("Failed to set data for 'saveDir'"));
+}
+
+bool TForm2::ebSpecSymbKeyPress(QChar key)
+{
+    return KeyRejected(ui->ebSpecSymb->text(), SpecSymbLength, key, Digits);
+}
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->ebSpecSymb && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        const bool typesCharacter = text.size() == 1 && text.at(0).isPrint()
+                                    && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+        if (typesCharacter && ebSpecSymbKeyPress(text.at(0)))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm2::FormCloseQuery()
+{
+    bool allow = true;
+    if (list_.HasMarkedCells()) {
+        const auto answer = dialogs_.warning(this, QStringLiteral("Databáza je v nekonzistentnom stave!\r\n"
+                                                                  "Údaje nebudú umožnené.\r\n"
+                                                                  "Chcete napriek tomu ukončiť editáciu databázy?"));
+        allow = answer == Dialogs::Button::Yes;
+    } else if (list_.HasIncompleteRows()) {
+        if (dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) == Dialogs::Button::Yes)
+            list_.RemoveIncompleteRows();
+        else
+            allow = false;
+    }
+    // The list is kept even when the close is refused.
+    if (Modified)
+        SaveWorkingList(workingListPath());
+    return allow;
+}
+
+void TForm2::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

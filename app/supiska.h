@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/voucherlist.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class Dialogs;
+
+namespace Ui {
+class TForm2;
+}
+
+// The main window: the voucher list of the chosen establishment, its totals,
+// and the buttons that delete rows and print.
+class TForm2 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // dataDir holds supiska.csv (and DB.csv): the executable's directory.
+    explicit TForm2(const QString &dataDir = QString(), Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    ~TForm2() override;
+
+    VoucherList &voucherList() { return list_; }
+    QString saveDir() const { return SaveDir; }
+    bool isModified() const { return Modified; }
+
+    bool HasMarkedCells() const { return list_.HasMarkedCells(); }
+    bool HasIncompleteRows() { return list_.HasIncompleteRows(); }
+    void RemoveIncompleteRows() { list_.RemoveIncompleteRows(); }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setUpWindow();
+    void setUpGrid();
+    void FormCreate();
+    bool FormCloseQuery();
+
+    QString workingListPath() const;
+    void LoadWorkingList(const QString &path);
+    void SaveWorkingList(const QString &path);
+
+    void RecalcTotals();
+    void SortVoucherRows();
+
+    bool sgSupiskaSelectCell(int column, int row);
+    bool sgSupiskaGetEditText(int column, int row);
+    void sgSupiskaKeyPress(QChar &key);
+    void sgSupiskaSetEditText(int column, int row, const QString &text);
+    bool sgSupiskaInsertedText(int column, int row, const QString &text);
+    void sgSupiskaDrawCell(QPainter &painter, int column, int row, const QRect &rect, struct CellColors colors);
+    bool cellKeyRejected(int column, const QString &text, QChar key) const;
+
+    void btVymazatRiadokClick();
+    void btVymazatVsetkoClick();
+    void Nastavenia1Click();
+    bool ebSpecSymbKeyPress(QChar key);
+
+    std::unique_ptr<Ui::TForm2> ui;
+    Dialogs &dialogs_;
+    QString dataDir_;
+    VoucherList list_;
+
+    bool Editing = false;
+    bool Updating = false;
+    int CurrentRow = 1;
+    bool Modified = false;
+    QString SaveDir;
+};

@@ -1,0 +1,216 @@
+#include "voucherlist.h"
+
+#include "common/amount.h"
+#include "common/gridsort.h"
+#include "common/markedcells.h"
+#include "common/recordfile.h"
+#include "common/validators.h"
+
+namespace {
+
+struct ColumnLimits
+{
+    int before;
+    int after;
+    bool comma;
+};
+
+// Digits before and after the comma that a loaded cell may have.
+constexpr ColumnLimits Limits[VoucherList::ColumnCount] = {
+    {3, 2, true},  // nominal value
+    {5, 0, false}, // count
+    {15, 2, true}, // value
+};
+
+const ColumnSet RequiredColumns = Columns({VoucherList::NominalColumn, VoucherList::CountColumn});
+
+// A count that is not a whole number counts as 0.
+qint64 countOf(const QString &text)
+{
+    if (!IsAllDigits(text))
+        return 0;
+    bool ok = false;
+    const qint64 count = text.toLongLong(&ok);
+    return ok ? count : 0;
+}
+
+} // namespace
+
+VoucherList::VoucherList() : grid_(ColumnCount)
+{
+    SetGridHeader(grid_, {QStringLiteral("Nominálna hodnota"), QStringLiteral("Počet kupónov"),
+                          QStringLiteral("Hodnota kupónov")});
+}
+
+bool VoucherList::isMarked(int column, int row) const
+{
+    return IsCellMarked(markedCells_, column, row);
+}
+
+bool VoucherList::ValidateCell(const QString &text, int column)
+{
+    if (column < 0 || column >= ColumnCount)
+        return text.isEmpty();
+    const ColumnLimits &limits = Limits[column];
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    const qsizetype before = comma < 0 ? text.size() : comma;
+    const qsizetype after = comma < 0 ? 0 : text.size() - comma - 1;
+    if (before > limits.before || after > limits.after)
+        return false;
+    for (QChar c : text) {
+        const bool allowed = Digits.contains(c) || (limits.comma && c == QLatin1Char(','));
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
+void VoucherList::CheckRow(int row)
+{
+    const bool complete = RowIsComplete(grid_, RequiredColumns, row);
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (!complete || !ValidateCell(grid_.Cell(c, row), c))
+            MarkCell(markedCells_, c, row);
+    }
+}
+
+bool VoucherList::rowComplete(int row) const
+{
+    return RowIsComplete(grid_, RequiredColumns, row)
+           && Amount::fromText(grid_.Cell(NominalColumn, row)).has_value();
+}
+
+bool VoucherList::allRowsComplete() const
+{
+    for (int r = 1; r < grid_.RowCount(); ++r) {
+        if (!rowComplete(r))
+            return false;
+    }
+    return true;
+}
+
+void VoucherList::appendEntryRowIfComplete()
+{
+    if (allRowsComplete())
+        AppendEmptyRow(grid_);
+}
+
+VoucherList::Totals VoucherList::RecalcTotals()
+{
+    Totals totals;
+    if (HasMarkedCells()) {
+        totals.blanked = true;
+        return totals;
+    }
+    qint64 count = 0;
+    Amount value;
+    for (int r = 1; r < grid_.RowCount(); ++r) {
+        if (!RowIsComplete(grid_, RequiredColumns, r))
+            continue;
+        const auto nominal = Amount::fromText(grid_.Cell(NominalColumn, r));
+        const qint64 n = countOf(grid_.Cell(CountColumn, r));
+        const auto rowValue = nominal ? nominal->times(n) : std::nullopt;
+        if (!rowValue) {
+            // A nominal value that is no number has no value.
+            grid_.SetCell(ValueColumn, r, QString());
+            continue;
+        }
+        grid_.SetCell(ValueColumn, r, rowValue->toText());
+        count += n;
+        value = value.plus(*rowValue).value_or(value);
+    }
+    totals.count = count == 0 ? QString() : QString::number(count);
+    totals.value = value.isZero() ? QString() : value.toText();
+    return totals;
+}
+
+void VoucherList::sortRows()
+{
+    RemoveEmptyRows(grid_, &markedCells_);
+    SortRowsByColumn(grid_, NominalColumn, CompareNumeric, &markedCells_, true);
+    appendEntryRowIfComplete();
+}
+
+bool VoucherList::HasIncompleteRows()
+{
+    RemoveEmptyRows(grid_, &markedCells_);
+    const bool complete = allRowsComplete();
+    if (complete)
+        AppendEmptyRow(grid_);
+    return !complete;
+}
+
+void VoucherList::RemoveIncompleteRows()
+{
+    for (int r = 1; r < grid_.RowCount(); ++r) {
+        if (!rowComplete(r) || countOf(grid_.Cell(CountColumn, r)) == 0)
+            ClearRow(grid_, r);
+    }
+    RemoveEmptyRows(grid_, &markedCells_);
+    appendEntryRowIfComplete();
+}
+
+void VoucherList::deleteRow(int row)
+{
+    RemoveMarksOfRow(markedCells_, row);
+    ClearRow(grid_, row);
+    // The marks have moved already.
+    RemoveEmptyRows(grid_);
+    appendEntryRowIfComplete();
+}
+
+void VoucherList::clearAll()
+{
+    markedCells_.clear();
+    grid_.SetCurrentCell(NominalColumn, 1);
+    grid_.SetRowCount(2);
+    ClearRow(grid_, 1);
+}
+
+VoucherList::LoadResult VoucherList::load(const QString &path)
+{
+    markedCells_.clear();
+    const RecordFileRead file = ReadRecordFile(path);
+    LoadResult result = LoadResult::Loaded;
+    {
+        GridBulkUpdate bulk(grid_);
+        if (file.ok) {
+            int row = 1;
+            for (const QString &line : file.lines) {
+                ClearRow(grid_, row);
+                const QStringList fields = SplitRecordFields(line, ColumnCount);
+                for (int c = 0; c < fields.size(); ++c)
+                    grid_.SetCell(c, row, fields.at(c));
+                CheckRow(row);
+                ++row;
+            }
+            if (file.lines.isEmpty()) {
+                ClearRow(grid_, 1);
+                grid_.SetRowCount(2);
+            } else {
+                grid_.SetRowCount(row);
+            }
+        } else if (file.fileExisted) {
+            result = LoadResult::Failed;
+            grid_.SetRowCount(2);
+            ClearRow(grid_, 1);
+        } else {
+            result = LoadResult::Missing;
+        }
+    }
+    sortRows();
+    RecalcTotals();
+    RemoveEmptyRows(grid_, &markedCells_);
+    appendEntryRowIfComplete();
+    return result;
+}
+
+bool VoucherList::save(const QString &path) const
+{
+    QList<QStringList> rows;
+    for (int r = 1; r < grid_.RowCount(); ++r) {
+        if (RowIsComplete(grid_, RequiredColumns, r))
+            rows.append(grid_.RowTexts(r));
+    }
+    return WriteRecordFile(path, rows);
+}

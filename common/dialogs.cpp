@@ -1,0 +1,86 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButtons standardButtons(Dialogs::Buttons buttons)
+{
+    switch (buttons) {
+    case Dialogs::Buttons::Ok:
+        return QMessageBox::Ok;
+    case Dialogs::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Dialogs::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+Dialogs::Button answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return Dialogs::Button::Yes;
+    case QMessageBox::No:
+        return Dialogs::Button::No;
+    case QMessageBox::Ok:
+        return Dialogs::Button::Ok;
+    default:
+        return Dialogs::Button::Cancel;
+    }
+}
+
+class WidgetDialogs : public Dialogs
+{
+public:
+    Button message(QWidget *parent, Box box, const QString &text, Buttons buttons) override
+    {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString caption = QApplication::applicationDisplayName();
+        switch (box) {
+        case Box::Plain:
+            break;
+        case Box::Information:
+            icon = QMessageBox::Information;
+            caption = QStringLiteral("Information");
+            break;
+        case Box::Warning:
+            icon = QMessageBox::Warning;
+            caption = QStringLiteral("Warning");
+            break;
+        case Box::Confirm:
+            icon = QMessageBox::Question;
+            caption = QStringLiteral("Confirm");
+            break;
+        case Box::Error:
+            icon = QMessageBox::Critical;
+            caption = QStringLiteral("Error");
+            break;
+        case Box::StopError:
+            icon = QMessageBox::Critical;
+            caption = QStringLiteral("Kelvaro");
+            break;
+        }
+        // The texts carry Windows line breaks, in either order.
+        QString shown = text;
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1String("\n\r"), QLatin1String("\n"));
+        QMessageBox box_(icon, caption, shown, standardButtons(buttons), parent);
+        return answerOf(box_.exec());
+    }
+
+    QString existingDirectory(QWidget *parent, const QString &prompt) override
+    {
+        return QFileDialog::getExistingDirectory(parent, prompt);
+    }
+};
+
+} // namespace
+
+Dialogs &Dialogs::standard()
+{
+    static WidgetDialogs dialogs;
+    return dialogs;
+}

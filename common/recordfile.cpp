@@ -1,0 +1,82 @@
+#include "recordfile.h"
+
+#include "cp1250.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+constexpr char16_t CarriageReturn = 13;
+constexpr char16_t LineFeed = 10;
+constexpr char EndOfFile = 26; // Ctrl-Z
+}
+
+QStringList SplitRecordLines(const QByteArray &contents)
+{
+    const qsizetype end = contents.indexOf(EndOfFile);
+    const QString text = Cp1250::decode(end < 0 ? contents : contents.left(end));
+    QStringList lines;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype cr = text.indexOf(QChar(CarriageReturn), pos);
+        if (cr < 0)
+            cr = text.size();
+        lines.append(text.mid(pos, cr - pos));
+        pos = cr + 1;
+        if (cr < text.size() && pos < text.size() && text.at(pos) == QChar(LineFeed))
+            ++pos;
+    }
+    return lines;
+}
+
+QStringList SplitRecordFields(const QString &line, int maxFields)
+{
+    QStringList fields;
+    qsizetype pos = 0;
+    while (fields.size() < maxFields) {
+        const qsizetype separator = line.indexOf(QLatin1Char(';'), pos);
+        if (separator < 0)
+            break;
+        fields.append(TrimControl(line.mid(pos, separator - pos)));
+        pos = separator + 1;
+    }
+    if (fields.size() < maxFields && pos < line.size())
+        fields.append(TrimControl(line.mid(pos)));
+    return fields;
+}
+
+RecordFileRead ReadRecordFile(const QString &path)
+{
+    RecordFileRead result;
+    QFile file(path);
+    result.fileExisted = file.exists();
+    if (!result.fileExisted || !file.open(QIODevice::ReadOnly))
+        return result;
+    const QByteArray contents = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return result;
+    result.ok = true;
+    result.lines = SplitRecordLines(contents);
+    return result;
+}
+
+bool WriteRecordFile(const QString &path, const QList<QStringList> &rows)
+{
+    QByteArray contents;
+    for (const QStringList &row : rows) {
+        for (const QString &field : row) {
+            contents += Cp1250::encode(field);
+            contents += ';';
+        }
+        contents += "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(contents) != contents.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

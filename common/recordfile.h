@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The program's data files (DB.csv, supiska.csv): Windows-1250 lines of
+// fields, each field followed by ";", lines ended by CR LF.
+
+// The lines of a file's contents.  A line ends at CR or at the end of the
+// file; one LF right after the CR is skipped, an LF anywhere else belongs to
+// the line; Ctrl-Z ends the file.
+QStringList SplitRecordLines(const QByteArray &contents);
+
+// The fields of one line, at most maxFields, each trimmed of spaces and
+// control characters.  A last field without ";" counts; fields beyond
+// maxFields are ignored.
+QStringList SplitRecordFields(const QString &line, int maxFields);
+
+// Reads the whole file.  Without a value the file could not be opened or
+// read; fileExisted then tells whether there was a file to read.
+struct RecordFileRead
+{
+    bool ok = false;
+    bool fileExisted = false;
+    QStringList lines;
+};
+RecordFileRead ReadRecordFile(const QString &path);
+
+// Writes the rows, each field followed by ";" and each line by CR LF, in
+// Windows-1250, replacing the file only when everything was written.
+bool WriteRecordFile(const QString &path, const QList<QStringList> &rows);
