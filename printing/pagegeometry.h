@@ -46,7 +46,7 @@ struct PixelRect
 class PrintCanvas
 {
 public:
-    PrintCanvas(QPainter &painter, const PageMetrics &metrics)
+    PrintCanvas(QPainter &painter, PageMetrics metrics)
         : painter_(painter), metrics_(metrics) {}
 
     QPainter &Painter() const { return painter_; }
@@ -71,7 +71,7 @@ public:
 
 private:
     QPainter &painter_;
-    const PageMetrics &metrics_;
+    PageMetrics metrics_;
 };
 
 // Font families of the printed pages.  Where a family is missing, the style

@@ -1,40 +1,30 @@
 #pragma once
 
-#include <QBrush>
 #include <QFont>
 #include <QLineF>
 #include <QList>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPen>
-#include <QPointF>
 #include <QRectF>
-#include <QString>
 
-#include <memory>
-
-class RecordingEngine;
-
-// A paint device of a given resolution and size that keeps what is drawn on
-// it: lines, rectangles and texts with the pen, brush and font in force.
+// A paint device of a given resolution that keeps what is drawn on it: lines
+// and outlined or filled rectangles with their pen, texts with their font and
+// the top of their cell.
 class RecordingDevice : public QPaintDevice
 {
 public:
-    struct Line { QLineF line; QPen pen; };
-    struct Rect { QRectF rect; QPen pen; QBrush brush; };
-    struct Text { QPointF baseline; QString text; QFont font; };
+    struct Line { QLine line; QPen pen; };
+    struct Rect { QRect rect; QPen pen; Qt::BrushStyle brush; };
+    struct Text { int x; int top; QString text; QFont font; };
 
-    RecordingDevice(int pixelsPerInchX, int pixelsPerInchY, int width, int height);
+    RecordingDevice(int pixelsPerInchX, int pixelsPerInchY);
     ~RecordingDevice() override;
-
-    QPaintEngine *paintEngine() const override;
+    QPaintEngine *paintEngine() const override { return engine_; }
 
     QList<Line> lines;
     QList<Rect> rects;
-    QList<Text> texts;
-
-    // The top of a recorded text's cell: its baseline less the ascent of its
-    // font on this device.
-    int TextTop(const Text &text) const;
+    QList<Text> texts;  // spaces leave nothing on paper and are not kept
 
 protected:
     int metric(PaintDeviceMetric metric) const override;
@@ -42,7 +32,5 @@ protected:
 private:
     int pixelsPerInchX_;
     int pixelsPerInchY_;
-    int width_;
-    int height_;
-    std::unique_ptr<RecordingEngine> engine_;
+    QPaintEngine *engine_;
 };
