@@ -92,8 +92,6 @@ void TestPageLayout::valueRows()
     QCOMPARE(r.places(8.7293, 6, 25.122) + r.places(12.251, 2, 25.122), QStringLiteral("  1234,50"));
     QCOMPARE(r.device.texts.size(), 8 + 12);
     const QFont font = r.at(5.525 + 4 * 0.57, 3.896).font;
-    QCOMPARE(font.families().value(0), QStringLiteral("Courier New"));
-    QCOMPARE(font.pointSize(), 17);
     // Whatever face stands in for Courier New must give one width to all.
     QVERIFY(QFontInfo(font).fixedPitch());
 }
@@ -189,7 +187,6 @@ void TestPageLayout::supplierBlockAndTitle()
     QCOMPARE(r.at(13.8, 4.87).text, QStringLiteral("Pod Hradom"));
     QCOMPARE(r.at(13.8, 5.37).text, QStringLiteral("Hlavná 12"));
     QCOMPARE(r.at(13.8, 6.12).text, QStringLiteral("Nitra"));
-    QVERIFY(!r.at(13.8, 4.87).font.bold());
     QVERIFY(r.at(13.8, 20.7).font.bold());
     QCOMPARE(r.at(13.8, 20.7).text, QStringLiteral("Fax a e-mail:"));
     // Only A to Z are lowered: Á stays a capital.
@@ -204,7 +201,6 @@ void TestPageLayout::supplierBlockAndTitle()
     QCOMPARE(ico.x + width(ico), px(18.7));
     QCOMPARE(code.top, px(4.35));
     QCOMPARE(ico.top, px(7.1));
-    QCOMPARE(code.font.pointSize(), 15);
 }
 
 void TestPageLayout::blankBoxes()
@@ -265,10 +261,6 @@ void TestPageLayout::formAndMarks()
     QCOMPARE(outlines, (QMap<int, int>{{9, 8}, {5, 1}}));
     QCOMPARE(lines, (QMap<int, int>{{9, 6}, {5, 2}, {2, 20}}));
     QCOMPARE(r.device.texts.size(), 13);
-    QVERIFY(r.at(13.791, 7.2).font.bold());
-    QCOMPARE(r.at(13.791, 7.2).text, QStringLiteral("IČO:"));
-    QCOMPARE(r.at(2.193, 26.45).font.pointSize(), 14);
-    QVERIFY(!r.at(2.193, 26.45).font.bold());
 
     // The marks at 300 per inch, 0.5 cm = 59 pixels: black inside, white
     // just outside.
