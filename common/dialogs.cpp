@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -75,6 +76,8 @@ public:
     {
         return QFileDialog::getExistingDirectory(parent, prompt);
     }
+
+    void showModal(QDialog &dialog) override { dialog.exec(); }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // Every modal question the program puts to the user goes through a Dialogs
@@ -26,6 +27,9 @@ public:
 
     // An existing directory chosen by the user, or the empty text on cancel.
     virtual QString existingDirectory(QWidget *parent, const QString &prompt) = 0;
+
+    // Shows a window of the program modally and returns when it has closed.
+    virtual void showModal(QDialog &dialog) = 0;
 
     // Shorthands for the boxes the program uses.
     void plain(QWidget *parent, const QString &text) { message(parent, Box::Plain, text, Buttons::Ok); }

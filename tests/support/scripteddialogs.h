@@ -2,9 +2,12 @@
 
 #include "common/dialogs.h"
 
+#include <QDialog>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // Dialogs that answer from a script and remember what they showed, so that no
 // test waits on a modal loop.
@@ -22,6 +25,16 @@ public:
     void answer(std::initializer_list<Button> answers) { answers_.append(answers); }
     void chooseDirectory(const QString &directory) { directories_.append(directory); }
 
+    // What the user does in the next window shown modally, before closing it
+    // as the user would (the window's close question runs).  A window shown
+    // with no action left is closed at once.
+    using ModalAction = std::function<void(QDialog &dialog)>;
+    void inModal(ModalAction action) { modalActions_.append(std::move(action)); }
+    // Captions of the windows shown modally, in order.
+    const QStringList &modalShown() const { return modalShown_; }
+    // Whether the last window shown modally was still open after the close.
+    bool modalCloseRefused() const { return modalCloseRefused_; }
+
     QStringList texts() const
     {
         QStringList all;
@@ -35,6 +48,8 @@ public:
         shown_.clear();
         answers_.clear();
         directories_.clear();
+        modalActions_.clear();
+        modalShown_.clear();
     }
 
     Button message(QWidget *, Box box, const QString &text, Buttons buttons) override
@@ -51,7 +66,24 @@ public:
         return directories_.isEmpty() ? QString() : directories_.takeFirst();
     }
 
+    void showModal(QDialog &dialog) override
+    {
+        modalShown_.append(dialog.windowTitle());
+        dialog.setModal(true);
+        dialog.show();
+        if (!modalActions_.isEmpty())
+            modalActions_.takeFirst()(dialog);
+        dialog.close();
+        // A refused close would leave the user in the window; the test has
+        // seen the question and ends the window here.
+        modalCloseRefused_ = dialog.isVisible();
+        dialog.hide();
+    }
+
 private:
+    QList<ModalAction> modalActions_;
+    QStringList modalShown_;
+    bool modalCloseRefused_ = false;
     QList<Shown> shown_;
     QList<Button> answers_;
     QStringList directories_;
