@@ -159,6 +159,8 @@ protected:
         QHeaderView::paintSection(painter, rect, logicalIndex);
         if (grid_->headingPainter_ && rect.isValid()) {
             painter->save();
+            // The style may leave a clip of its own behind.
+            painter->setClipRect(rect);
             grid_->headingPainter_(*painter, logicalIndex, rect);
             painter->restore();
         }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
 
 #include <functional>
 
 class GridModel;
-class QLineEdit;
 class StringGridDelegate;
 class StringGridHeader;
 

@@ -86,6 +86,7 @@ void TForm1::setUpGrid()
     for (int c = 0; c < EstablishmentTable::ColumnCount; ++c)
         grid->setColumnWidth(c, ColumnWidths[c]);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid->setSelectCellHandler([this](int column, int row) { return sgDBSelectCell(column, row); });
     grid->setGetEditTextHandler([this](int column, int row) { return sgDBGetEditText(column, row); });
     grid->setKeyPressHandler([this](QChar &key) { sgDBKeyPress(key); });
