@@ -110,6 +110,13 @@ void TForm1::FormCreate()
     Editing = false;
     Updating = false;
     LoadDatabase(databasePath());
+    // The sort after loading took the current cell along with its record;
+    // the window opens on the first establishment.
+    {
+        QScopedValueRollback<bool> updating(Updating, true);
+        table_.grid().SetCurrentCell(EstablishmentTable::InternalNumberColumn, 1);
+    }
+    SelectedRow = 1;
     Modified = false;
 }
 
