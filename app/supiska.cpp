@@ -9,6 +9,7 @@
 #include "common/markedcells.h"
 #include "common/validators.h"
 #include "common/waitcursor.h"
+#include "database/prevadzky.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -110,6 +111,9 @@ void TForm2::setUpWindow()
     connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &TForm2::btVymazatRiadokClick);
     connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &TForm2::btVymazatVsetkoClick);
     connect(ui->Nastavenia1, &QAction::triggered, this, &TForm2::Nastavenia1Click);
+    connect(ui->DBPrevadzok, &QAction::triggered, this, &TForm2::DBPrevadzokClick);
+    for (QLineEdit *box : panelBoxes())
+        box->installEventFilter(this);
 
     ui->centralwidget->setFixedSize(792, 352);
     setFixedSize(sizeHint());
@@ -144,6 +148,60 @@ void TForm2::FormCreate()
     LoadWorkingList(workingListPath());
     Modified = false;
     ui->ebDatumObj->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    Form1 = new TForm1(dataDir_, dialogs_, this);
+    // An inconsistent database is shown before anything else.
+    if (Form1->HasMarkedCells())
+        dialogs_.showModal(*Form1);
+    ShowEstablishment();
+}
+
+QList<QLineEdit *> TForm2::panelBoxes() const
+{
+    return {ui->ebIntCPrevadzky, ui->ebDruhProduktu, ui->ebKodPrevadzky, ui->ebNazovPrevadzky,
+            ui->ebUlicaCislo,    ui->ebMesto,        ui->ebICO,          ui->ebKontaktnaOsoba,
+            ui->ebTelefon,       ui->ebFax,          ui->ebEmail};
+}
+
+void TForm2::ShowEstablishment()
+{
+    int row = 0;
+    if (!Form1->SelectedEstablishment(row)) {
+        for (QLineEdit *box : panelBoxes())
+            box->clear();
+        return;
+    }
+    const GridModel &db = Form1->table().grid();
+    using T = EstablishmentTable;
+    ui->ebIntCPrevadzky->setText(db.Cell(T::InternalNumberColumn, row));
+    ui->ebDruhProduktu->setText(QStringLiteral("01"));
+    ui->ebKodPrevadzky->setText(db.Cell(T::CodeColumn, row));
+    ui->ebNazovPrevadzky->setText(db.Cell(T::NameColumn, row));
+    ui->ebUlicaCislo->setText(db.Cell(T::StreetColumn, row));
+    ui->ebMesto->setText(db.Cell(T::CityColumn, row));
+    ui->ebICO->setText(db.Cell(T::IcoColumn, row));
+    ui->ebKontaktnaOsoba->setText(db.Cell(T::ContactColumn, row));
+    ui->ebTelefon->setText(db.Cell(T::PhonePrefixColumn, row) + QLatin1Char('/') + db.Cell(T::PhoneColumn, row));
+    ui->ebFax->setText(db.Cell(T::FaxColumn, row));
+    ui->ebEmail->setText(db.Cell(T::EmailColumn, row));
+    for (QLineEdit *box : panelBoxes())
+        box->setCursorPosition(0);
+}
+
+void TForm2::DBPrevadzokClick()
+{
+    dialogs_.showModal(*Form1);
+    ShowEstablishment();
+}
+
+void TForm2::ebIntCPrevadzkyEnter()
+{
+    // Guarded: the message box hands the focus back to the box when it closes.
+    if (panelMessageShown_)
+        return;
+    QScopedValueRollback<bool> shown(panelMessageShown_, true);
+    ui->sgSupiska->setFocus();
+    dialogs_.information(this, QStringLiteral("Pole je možné editovať v databáze prevádzok"));
+    ui->sgSupiska->setFocus();
 }
 
 QString TForm2::workingListPath() const
@@ -334,6 +392,9 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
         if (typesCharacter && ebSpecSymbKeyPress(text.at(0)))
             return true;
     }
+    if (event->type() == QEvent::FocusIn && panelBoxes().contains(qobject_cast<QLineEdit *>(watched))
+        && static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason)
+        ebIntCPrevadzkyEnter();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -354,6 +415,12 @@ bool TForm2::FormCloseQuery()
     // The list is kept even when the close is refused.
     if (Modified)
         SaveWorkingList(workingListPath());
+    // Asked whether or not the close goes on; declining never keeps the
+    // program open.
+    if (Form1->isModified()
+        && dialogs_.warning(this, QStringLiteral("Databáza prevádzok bola zmenená.\n\rUložiť zmeny?"))
+               == Dialogs::Button::Yes)
+        Form1->btUlozitClick();
     return allow;
 }
 

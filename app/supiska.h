@@ -7,6 +7,7 @@
 #include <memory>
 
 class Dialogs;
+class TForm1;
 
 namespace Ui {
 class TForm2;
@@ -26,6 +27,11 @@ public:
     VoucherList &voucherList() { return list_; }
     QString saveDir() const { return SaveDir; }
     bool isModified() const { return Modified; }
+
+    // The establishment database window, created with this window.
+    TForm1 *databaseWindow() const { return Form1; }
+    // Fills the establishment panel from the database window's selected row.
+    void ShowEstablishment();
 
     bool HasMarkedCells() const { return list_.HasMarkedCells(); }
     bool HasIncompleteRows() { return list_.HasIncompleteRows(); }
@@ -59,12 +65,17 @@ private:
     void btVymazatRiadokClick();
     void btVymazatVsetkoClick();
     void Nastavenia1Click();
+    void DBPrevadzokClick();
+    void ebIntCPrevadzkyEnter();
+    QList<class QLineEdit *> panelBoxes() const;
     bool ebSpecSymbKeyPress(QChar key);
 
     std::unique_ptr<Ui::TForm2> ui;
     Dialogs &dialogs_;
     QString dataDir_;
     VoucherList list_;
+    TForm1 *Form1 = nullptr;
+    bool panelMessageShown_ = false;
 
     bool Editing = false;
     bool Updating = false;

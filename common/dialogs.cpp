@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -91,6 +92,7 @@ public:
         }
         return dialog.exec() == QDialog::Accepted;
     }
+    void showModal(QDialog &dialog) override { dialog.exec(); }
 };
 
 } // namespace

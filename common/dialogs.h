@@ -3,6 +3,7 @@
 #include <QString>
 
 class QPrinter;
+class QDialog;
 class QWidget;
 
 // Every modal question the program puts to the user goes through a Dialogs
@@ -40,6 +41,8 @@ public:
     // Shows the print dialog for the printer; true when the user confirmed,
     // and the printer then holds the user's choices.
     virtual bool printDialog(QWidget *parent, QPrinter &printer, const PrintOffer &offer) = 0;
+    // Shows a window of the program modally and returns when it has closed.
+    virtual void showModal(QDialog &dialog) = 0;
 
     // Shorthands for the boxes the program uses.
     void plain(QWidget *parent, const QString &text) { message(parent, Box::Plain, text, Buttons::Ok); }

@@ -55,16 +55,27 @@ std::vector<int> ranksOf(const std::vector<QString> &texts, CompareFn compare)
         }
     }
 
-    const auto less = [compare](const QString &a, const QString &b) { return compare(b, a, true); };
+    // A numeric key reads each distinct text's number once; compared by
+    // CompareNumeric, the numbers order the texts exactly as it does.
+    std::vector<double> numbers;
+    if (compare == CompareNumeric) {
+        numbers.reserve(distinct.size());
+        for (const QString &text : distinct)
+            numbers.push_back(CellNumber(text, 0));
+    }
+    const auto less = [&](int a, int b) {
+        if (!numbers.empty())
+            return numbers[size_t(a)] < numbers[size_t(b)];
+        return compare(distinct[size_t(b)], distinct[size_t(a)], true);
+    };
     std::vector<int> byOrder(distinct.size());
     std::iota(byOrder.begin(), byOrder.end(), 0);
-    std::sort(byOrder.begin(), byOrder.end(),
-              [&](int a, int b) { return less(distinct[size_t(a)], distinct[size_t(b)]); });
+    std::sort(byOrder.begin(), byOrder.end(), less);
 
     std::vector<int> rankOfDistinct(distinct.size());
     int rank = 0;
     for (size_t k = 0; k < byOrder.size(); ++k) {
-        if (k > 0 && less(distinct[size_t(byOrder[k - 1])], distinct[size_t(byOrder[k])]))
+        if (k > 0 && less(byOrder[k - 1], byOrder[k]))
             ++rank;
         rankOfDistinct[size_t(byOrder[k])] = rank;
     }

@@ -6,7 +6,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -144,8 +146,59 @@ private:
     StringGrid *grid_;
 };
 
+// The heading row: the grid's heading painter draws over each cell, and its
+// mouse-down handler sees presses on the headings.
+class StringGridHeader : public QHeaderView
+{
+public:
+    explicit StringGridHeader(StringGrid *grid) : QHeaderView(Qt::Horizontal, grid), grid_(grid) {}
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        if (grid_->headingPainter_ && rect.isValid()) {
+            painter->save();
+            // The style may leave a clip of its own behind.
+            painter->setClipRect(rect);
+            grid_->headingPainter_(*painter, logicalIndex, rect);
+            painter->restore();
+        }
+    }
+
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        const QPoint pos = event->position().toPoint();
+        const int column = logicalIndexAt(pos);
+        if (grid_->mouseDown_ && column >= 0 && !onResizeGrip(pos.x(), column)) {
+            const GridMouseDown press{event->button(), event->buttons(), event->modifiers(),
+                                      column,          0,               event->globalPosition().toPoint()};
+            if (grid_->mouseDown_(press)) {
+                event->accept();
+                return;
+            }
+        }
+        QHeaderView::mousePressEvent(event);
+    }
+
+private:
+    // A press this close to a heading's edge starts resizing its column.
+    bool onResizeGrip(int x, int column) const
+    {
+        const int margin = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, this);
+        const int left = sectionViewportPosition(column);
+        const int right = left + sectionSize(column);
+        const bool nearLeft = x < left + margin && visualIndex(column) > 0;
+        const bool nearRight = x >= right - margin;
+        return sectionResizeMode(column) == Interactive && (nearLeft || nearRight);
+    }
+
+    StringGrid *grid_;
+};
+
 StringGrid::StringGrid(QWidget *parent) : QTableView(parent), delegate_(new StringGridDelegate(this))
 {
+    setHorizontalHeader(new StringGridHeader(this));
     setItemDelegate(delegate_);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
@@ -230,6 +283,21 @@ void StringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint
     if (editor == editor_)
         editor_.clear();
     QTableView::closeEditor(editor, hint);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent *event)
+{
+    if (mouseDown_) {
+        const QPoint pos = event->position().toPoint();
+        const int row = rowAt(pos.y());
+        const GridMouseDown press{event->button(), event->buttons(), event->modifiers(),
+                                  columnAt(pos.x()), row < 0 ? -1 : row + 1, event->globalPosition().toPoint()};
+        if (mouseDown_(press)) {
+            event->accept();
+            return;
+        }
+    }
+    QTableView::mousePressEvent(event);
 }
 
 bool StringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)

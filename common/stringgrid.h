@@ -1,13 +1,14 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
 
 #include <functional>
 
 class GridModel;
-class QLineEdit;
 class StringGridDelegate;
+class StringGridHeader;
 
 // What the grid itself would paint in a cell: its background and text
 // colours.  A cell painter may change them before painting.
@@ -15,6 +16,18 @@ struct CellColors
 {
     QColor brush;
     QColor font;
+};
+
+// A mouse button pressed on the grid.  row is 0 on the heading row and -1
+// below the last row; column is -1 right of the last column.
+struct GridMouseDown
+{
+    Qt::MouseButton button;
+    Qt::MouseButtons buttons;
+    Qt::KeyboardModifiers modifiers;
+    int column;
+    int row;
+    QPoint globalPos;
 };
 
 // A text grid over a GridModel with the behaviour both windows rely on:
@@ -26,7 +39,9 @@ struct CellColors
 //  - every typed character, also while the editor is open, first goes to the
 //    key-press handler, which may drop it;
 //  - Tab moves to the next cell, Enter opens and closes the editor;
-//  - a cell painter draws each data cell.
+//  - a cell painter draws each data cell, a heading painter may draw over
+//    each heading cell;
+//  - a mouse-down handler sees presses on cells and headings first.
 class StringGrid : public QTableView
 {
     Q_OBJECT
@@ -41,6 +56,11 @@ public:
     // a drop, an undo): true lets the new text stand.
     using InsertedTextHandler = std::function<bool(int column, int row, const QString &text)>;
     using CellPainter = std::function<void(QPainter &painter, int column, int row, const QRect &rect, CellColors colors)>;
+    // Draws after the header's own painting of a heading cell.
+    using HeadingPainter = std::function<void(QPainter &painter, int column, const QRect &rect)>;
+    // True when the press was dealt with and must not move the current cell
+    // or reach the header.  Presses on a heading's resize grip are not shown.
+    using MouseDownHandler = std::function<bool(const GridMouseDown &press)>;
 
     explicit StringGrid(QWidget *parent = nullptr);
 
@@ -53,6 +73,8 @@ public:
     void setSetEditTextHandler(SetEditTextHandler handler) { setEditText_ = std::move(handler); }
     void setInsertedTextHandler(InsertedTextHandler handler) { insertedText_ = std::move(handler); }
     void setCellPainter(CellPainter painter) { cellPainter_ = std::move(painter); }
+    void setHeadingPainter(HeadingPainter painter) { headingPainter_ = std::move(painter); }
+    void setMouseDownHandler(MouseDownHandler handler) { mouseDown_ = std::move(handler); }
 
     void setDefaultSizes(int columnWidth, int rowHeight);
 
@@ -70,9 +92,11 @@ protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     friend class StringGridDelegate;
+    friend class StringGridHeader;
 
     // The key handling shared by the grid and its editor; true when the key
     // was dealt with and must go no further.
@@ -97,4 +121,6 @@ private:
     SetEditTextHandler setEditText_;
     InsertedTextHandler insertedText_;
     CellPainter cellPainter_;
+    HeadingPainter headingPainter_;
+    MouseDownHandler mouseDown_;
 };

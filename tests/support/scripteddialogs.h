@@ -2,11 +2,13 @@
 
 #include "common/dialogs.h"
 
-#include <QPrinter>
-
+#include <QDialog>
 #include <QList>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // Dialogs that answer from a script and remember what they showed, so that no
 // test waits on a modal loop.
@@ -32,6 +34,16 @@ public:
     // What the print dialogs offered, in order.
     const QList<PrintOffer> &printOffers() const { return printOffers_; }
 
+    // What the user does in the next window shown modally, before closing it
+    // as the user would (the window's close question runs).  A window shown
+    // with no action left is closed at once.
+    using ModalAction = std::function<void(QDialog &dialog)>;
+    void inModal(ModalAction action) { modalActions_.append(std::move(action)); }
+    // Captions of the windows shown modally, in order.
+    const QStringList &modalShown() const { return modalShown_; }
+    // Whether the last window shown modally was still open after the close.
+    bool modalCloseRefused() const { return modalCloseRefused_; }
+
     QStringList texts() const
     {
         QStringList all;
@@ -47,6 +59,8 @@ public:
         directories_.clear();
         printTargets_.clear();
         printOffers_.clear();
+        modalActions_.clear();
+        modalShown_.clear();
     }
 
     Button message(QWidget *, Box box, const QString &text, Buttons buttons) override
@@ -62,6 +76,21 @@ public:
         shown_.append({Box::Plain, prompt});
         return directories_.isEmpty() ? QString() : directories_.takeFirst();
     }
+
+    void showModal(QDialog &dialog) override
+    {
+        modalShown_.append(dialog.windowTitle());
+        dialog.setModal(true);
+        dialog.show();
+        if (!modalActions_.isEmpty())
+            modalActions_.takeFirst()(dialog);
+        dialog.close();
+        // A refused close would leave the user in the window; the test has
+        // seen the question and ends the window here.
+        modalCloseRefused_ = dialog.isVisible();
+        dialog.hide();
+    }
+
 
     bool printDialog(QWidget *, QPrinter &printer, const PrintOffer &offer) override
     {
@@ -89,6 +118,9 @@ private:
     };
     QList<PrintTarget> printTargets_;
     QList<PrintOffer> printOffers_;
+    QList<ModalAction> modalActions_;
+    QStringList modalShown_;
+    bool modalCloseRefused_ = false;
     QList<Shown> shown_;
     QList<Button> answers_;
     QStringList directories_;
