@@ -9,6 +9,8 @@
 #include "common/markedcells.h"
 #include "common/validators.h"
 #include "common/waitcursor.h"
+#include "printing/exportfile.h"
+#include "printing/listprint.h"
 #include "database/prevadzky.h"
 
 #include <QCloseEvent>
@@ -16,10 +18,14 @@
 #include <QDate>
 #include <QDir>
 #include <QKeyEvent>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QValidator>
+
+#include <optional>
 
 namespace {
 
@@ -110,6 +116,8 @@ void TForm2::setUpWindow()
 
     connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &TForm2::btVymazatRiadokClick);
     connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &TForm2::btVymazatVsetkoClick);
+    connect(ui->btTlacSupiskySHodnotami, &QPushButton::clicked, this, &TForm2::btTlacSupiskySHodnotamiClick);
+    connect(ui->btTlacCistejSupisky, &QPushButton::clicked, this, &TForm2::btTlacCistejSupiskyClick);
     connect(ui->Nastavenia1, &QAction::triggered, this, &TForm2::Nastavenia1Click);
     connect(ui->DBPrevadzok, &QAction::triggered, this, &TForm2::DBPrevadzokClick);
     for (QLineEdit *box : panelBoxes())
@@ -191,6 +199,122 @@ void TForm2::DBPrevadzokClick()
 {
     dialogs_.showModal(*Form1);
     ShowEstablishment();
+}
+
+bool TForm2::establishmentChosen()
+{
+    int row = 0;
+    if (Form1->SelectedEstablishment(row)) {
+        ShowEstablishment();
+        return true;
+    }
+    dialogs_.plain(this, QStringLiteral("Nie je zvolená prevádzka."));
+    dialogs_.showModal(*Form1);
+    ShowEstablishment();
+    return false;
+}
+
+ListTexts TForm2::listTexts() const
+{
+    ListTexts texts;
+    texts.productKind = ui->ebDruhProduktu->text();
+    texts.internalNumber = ui->ebIntCPrevadzky->text();
+    texts.code = ui->ebKodPrevadzky->text();
+    texts.name = ui->ebNazovPrevadzky->text();
+    texts.street = ui->ebUlicaCislo->text();
+    texts.city = ui->ebMesto->text();
+    texts.ico = ui->ebICO->text();
+    texts.contactPerson = ui->ebKontaktnaOsoba->text();
+    texts.phone = ui->ebTelefon->text();
+    texts.fax = ui->ebFax->text();
+    texts.email = ui->ebEmail->text();
+    texts.specificSymbol = ui->ebSpecSymb->text();
+    texts.creationDate = ui->ebDatumObj->text();
+    return texts;
+}
+
+void TForm2::btTlacSupiskySHodnotamiClick()
+{
+    if (printing_ || !establishmentChosen())
+        return;
+    if (list_.HasIncompleteRows()
+        && dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) != Dialogs::Button::Yes)
+        return;
+    list_.RemoveIncompleteRows();
+    RecalcTotals();
+    if (list_.HasIncompleteRows()) {
+        dialogs_.warning(this, QStringLiteral("Prázdna alebo nekompletná databáza!\r\nSúpisku nie je možné vytlačiť."),
+                         Dialogs::Buttons::OkCancel);
+        return;
+    }
+    if (list_.HasMarkedCells()) {
+        dialogs_.warning(this, QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť."),
+                         Dialogs::Buttons::OkCancel);
+        return;
+    }
+
+    GridModel &grid = list_.grid();
+    QScopedValueRollback<bool> printing(printing_, true);
+    RemoveEmptyRows(grid, &list_.markedCells());
+    print(grid);
+    if (list_.allRowsComplete())
+        AppendEmptyRow(grid);
+}
+
+void TForm2::print(GridModel &grid)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    Dialogs::PrintOffer offer;
+    offer.copies = 2;
+    offer.collate = true;
+    if (!dialogs_.printDialog(this, printer, offer))
+        return;
+
+    const ListTexts texts = listTexts();
+    // The decision is taken once: ticking the box while the list prints
+    // changes nothing for this list.
+    std::optional<ExportFile> exportFile;
+    if (ui->cbSubor->isChecked()) {
+        ExportHeader header{texts.productKind, texts.internalNumber, texts.code, texts.ico, texts.name,
+                            texts.street, texts.city, texts.contactPerson, texts.phone, texts.specificSymbol};
+        exportFile.emplace();
+        if (!exportFile->open(ExportFile::fileName(SaveDir, QDate::currentDate(), texts.code), header)) {
+            dialogs_.stopError(this, exportFile->errorText());
+            return;
+        }
+    }
+
+    QList<VoucherRowTexts> rows;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        rows.append({grid.Cell(VoucherList::NominalColumn, r), grid.Cell(VoucherList::CountColumn, r),
+                     grid.Cell(VoucherList::ValueColumn, r)});
+    }
+    QProgressDialog progress(QStringLiteral("Tlač súpisky"), QString(), 0, int(rows.size()), this);
+    progress.setWindowTitle(QStringLiteral("Kelvaro"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(500);
+    const PrintOutcome outcome = PrintFilledList(
+        printer, texts, rows, ui->ebSpoluPocet->numberText(), ui->ebSpoluHodnota->numberText(),
+        exportFile ? &*exportFile : nullptr, [&](int row) {
+            progress.setLabelText(QStringLiteral("Tlačí sa riadok %1 z %2").arg(row + 1).arg(rows.size()));
+            progress.setValue(row);
+        });
+    progress.reset();
+    if (!outcome.ok)
+        dialogs_.stopError(this, outcome.error);
+}
+
+void TForm2::btTlacCistejSupiskyClick()
+{
+    if (printing_ || !establishmentChosen())
+        return;
+    QScopedValueRollback<bool> printing(printing_, true);
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dialogs_.printDialog(this, printer, Dialogs::PrintOffer()))
+        return;
+    const PrintOutcome outcome = PrintBlankList(printer, listTexts());
+    if (!outcome.ok)
+        dialogs_.stopError(this, outcome.error);
 }
 
 void TForm2::ebIntCPrevadzkyEnter()
@@ -426,6 +550,10 @@ bool TForm2::FormCloseQuery()
 
 void TForm2::closeEvent(QCloseEvent *event)
 {
+    if (printing_) {
+        event->ignore();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;

@@ -66,6 +66,11 @@ private:
     void btVymazatVsetkoClick();
     void Nastavenia1Click();
     void DBPrevadzokClick();
+    void btTlacSupiskySHodnotamiClick();
+    void btTlacCistejSupiskyClick();
+    bool establishmentChosen();
+    void print(GridModel &grid);
+    struct ListTexts listTexts() const;
     void ebIntCPrevadzkyEnter();
     QList<class QLineEdit *> panelBoxes() const;
     bool ebSpecSymbKeyPress(QChar key);
@@ -76,6 +81,8 @@ private:
     VoucherList list_;
     TForm1 *Form1 = nullptr;
     bool panelMessageShown_ = false;
+    // A print flow runs: the list, the panel and the window stay as they are.
+    bool printing_ = false;
 
     bool Editing = false;
     bool Updating = false;

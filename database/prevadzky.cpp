@@ -7,6 +7,7 @@
 #include "common/stringgrid.h"
 #include "common/validators.h"
 #include "common/waitcursor.h"
+#include "printing/gridlisting.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPrinter>
 #include <QScopedValueRollback>
 #include <QScreen>
 
@@ -72,6 +74,7 @@ void TForm1::setUpWindow()
     connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &TForm1::btVymazatVsetkoClick);
     connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &TForm1::btVymazatRiadokClick);
     connect(ui->btUlozit, &QPushButton::clicked, this, &TForm1::btUlozitClick);
+    connect(ui->btVytlacit, &QPushButton::clicked, this, &TForm1::btVytlacitClick);
 
     setFixedSize(800, 600);
     if (const QScreen *screen = this->screen())
@@ -391,4 +394,33 @@ void TForm1::btUlozitClick()
     dialogs_.message(this, Dialogs::Box::Information, QStringLiteral("Databáza uložená do súboru \"DB.csv\"."),
                      Dialogs::Buttons::OkCancel);
     Modified = false;
+}
+
+void TForm1::btVytlacitClick()
+{
+    constexpr int RowsPerPage = 45;
+    const GridModel &grid = table_.grid();
+    QPrinter printer(QPrinter::HighResolution);
+    Dialogs::PrintOffer offer;
+    offer.minPage = 1;
+    offer.maxPage = ListingPageCount(grid, RowsPerPage);
+    if (!dialogs_.printDialog(this, printer, offer))
+        return;
+
+    GridListing listing;
+    listing.title = QStringLiteral("Databáza prevádzok");
+    listing.portrait = false;
+    listing.rowsPerPage = RowsPerPage;
+    listing.copies = printer.copyCount();
+    // Without a chosen range the dialog answers 0 for both ends: all pages.
+    listing.fromPage = printer.fromPage() > 0 ? printer.fromPage() : offer.minPage;
+    listing.toPage = printer.toPage() > 0 ? printer.toPage() : offer.maxPage;
+    QList<int> widths;
+    for (int c = 0; c < grid.ColCount(); ++c)
+        widths.append(ui->sgDB->columnWidth(c));
+
+    if (PrintGrid(printer, grid, widths, listing))
+        dialogs_.plain(this, QStringLiteral("Tlač dokumentu úspešne ukončená"));
+    else
+        dialogs_.error(this, QStringLiteral("Chyba pri tlači dokumentu"));
 }

@@ -80,6 +80,7 @@ private:
     void Kopiruj1Click();
     void btVymazatRiadokClick();
     void btVymazatVsetkoClick();
+    void btVytlacitClick();
 
     std::unique_ptr<Ui::TForm1> ui;
     Dialogs &dialogs_;

@@ -1,6 +1,7 @@
 #include "app/numericdisplay.h"
 #include "app/supiska.h"
 #include "common/stringgrid.h"
+#include "support/gridtyping.h"
 #include "support/scripteddialogs.h"
 
 #include <QAction>
@@ -69,20 +70,7 @@ struct Window
         QTest::mouseClick(form->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
     }
 
-    // Types into the grid as a user does: characters go to the in-place
-    // editor while it is open and to the grid otherwise.
-    void type(const QString &keys) const
-    {
-        for (QChar c : keys) {
-            QWidget *target = grid()->isEditorOpen() ? static_cast<QWidget *>(grid()->editor()) : grid();
-            if (c == QLatin1Char('\t'))
-                QTest::keyClick(target, Qt::Key_Tab);
-            else if (c == QLatin1Char('\r'))
-                QTest::keyClick(target, Qt::Key_Return);
-            else
-                QTest::keyClicks(target, QString(c));
-        }
-    }
+    void type(const QString &keys) const { typeIntoGrid(grid(), keys); }
 
     bool close() const
     {

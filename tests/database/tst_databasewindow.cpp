@@ -1,6 +1,8 @@
 #include "common/gridmodel.h"
 #include "database/prevadzky.h"
 #include "databasefiles.h"
+#include "support/gridtyping.h"
+#include "support/pdftext.h"
 #include "support/scripteddialogs.h"
 
 #include <QClipboard>
@@ -8,6 +10,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -63,7 +66,7 @@ struct Window
         }
         return found;
     }
-    void type(const QString &keys) const { dbtest::type(grid(), keys); }
+    void type(const QString &keys) const { typeIntoGrid(grid(), keys); }
     bool select(int column, int row) const { return model().SetCurrentCell(column, row); }
     void click(const char *button) const
     {
@@ -143,6 +146,7 @@ private Q_SLOTS:
     void failedSaveKeepsTheOldFile();
     void unreadableDatabase();
     void byteRoundTrip();
+    void printingTheListing();
 };
 
 void TstDatabaseWindow::initTestCase()
@@ -163,7 +167,10 @@ void TstDatabaseWindow::window()
     QCOMPARE(w.model().RowCount(), 2);
     QVERIFY(w.dialogs.shown().isEmpty());
     QVERIFY(!w.form->isModified());
-    QVERIFY(!w.form->findChild<QPushButton *>(QStringLiteral("btVytlacit")));
+    const QPushButton *print = w.form->findChild<QPushButton *>(QStringLiteral("btVytlacit"));
+    QVERIFY(print);
+    QCOMPARE(print->text(), QStringLiteral("Vytlačiť"));
+    QCOMPARE(print->geometry(), QRect(360, 568, 97, 25));
 }
 
 void TstDatabaseWindow::enteringRows()
@@ -552,7 +559,7 @@ void TstDatabaseWindow::unreadableDatabase()
 
     // Saving onto the folder fails and says so.
     dialogs.clear();
-    dbtest::type(form.grid(), QStringLiteral("1\t1\tA\tB\tC\t35757442\t\t02\t1\t2\r"));
+    typeIntoGrid(form.grid(), QStringLiteral("1\t1\tA\tB\tC\t35757442\t\t02\t1\t2\r"));
     QCOMPARE(form.table().grid().RowCount(), 3);
     QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("btUlozit")), Qt::LeftButton);
     QCOMPARE(dialogs.texts(), QStringList({QStringLiteral("Chyba pri ukladaní databázy do súboru \"DB.csv\"!")}));
@@ -589,6 +596,42 @@ void TstDatabaseWindow::byteRoundTrip()
     w.click("btUlozit");
     QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Databáza uložená do súboru \"DB.csv\".")}));
     QCOMPARE(readAll(w.dbPath()), db);
+}
+
+void TstDatabaseWindow::printingTheListing()
+{
+    QByteArray db;
+    for (int i = 1; i <= 45; ++i)
+        db += establishment(QByteArray::number(i), QByteArray::number(100000 + i), "Bistro", "Nitra");
+    Window w(db);
+    QCOMPARE(w.model().RowCount(), 47);
+
+    // Cancelled: nothing printed, nothing said.
+    w.dialogs.printTo(QString());
+    w.click("btVytlacit");
+    QVERIFY(w.dialogs.shown().isEmpty());
+
+    // 45 rows and the entry row: RowCount 47 offers pages 1 to 2; the entry
+    // row alone fills page 2.
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("db.pdf"));
+    w.dialogs.printTo(pdf);
+    w.click("btVytlacit");
+    const Dialogs::PrintOffer offer = w.dialogs.printOffers().last();
+    QCOMPARE(offer.minPage, 1);
+    QCOMPARE(offer.maxPage, 2);
+    QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Tlač dokumentu úspešne ukončená")}));
+    QCOMPARE(PdfText::pageCount(pdf), 2);
+    const QList<PdfText::Word> words = PdfText::words(pdf);
+    QVERIFY(PdfText::pageText(words, 1).contains(QStringLiteral("Databáza prevádzok")));
+    QVERIFY(PdfText::pageText(words, 2).contains(QStringLiteral("(strana 2)")));
+    QVERIFY(PdfText::pageText(words, 1).contains(QStringLiteral("100045")));
+
+    // A printer that cannot start: the error box.
+    w.dialogs.clear();
+    w.dialogs.printTo(out.filePath(QStringLiteral("missing/db.pdf")));
+    w.click("btVytlacit");
+    QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Chyba pri tlači dokumentu")}));
 }
 
 QTEST_MAIN(TstDatabaseWindow)

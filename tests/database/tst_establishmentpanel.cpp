@@ -2,6 +2,7 @@
 #include "common/gridmodel.h"
 #include "database/prevadzky.h"
 #include "databasefiles.h"
+#include "support/gridtyping.h"
 #include "support/scripteddialogs.h"
 
 #include <QAction>
@@ -105,7 +106,7 @@ void TstEstablishmentPanel::panelShowsTheSelectedRow()
     // Nor is a row whose IČO the user has just emptied.
     p.inDatabaseWindow([&p](TForm1 &db) {
         QVERIFY(db.table().grid().SetCurrentCell(5, 1));
-        type(db.grid(), QStringLiteral("\r\b\b\b\b\b\b\b\b\r"));
+        typeIntoGrid(db.grid(), QStringLiteral("\r\b\b\b\b\b\b\b\b\r"));
         p.dialogs.answer({Button::No});
     });
     QVERIFY(p.dialogs.texts().contains(QStringLiteral("Odstrániť nekompletné riadky?")));
@@ -160,7 +161,7 @@ void TstEstablishmentPanel::closingAsksToSaveAChangedDatabase()
         p.start();
         p.inDatabaseWindow([](TForm1 &db) {
             QVERIFY(db.table().grid().SetCurrentCell(2, 1));
-            type(db.grid(), QStringLiteral("Bistro Nov\u00e9\r"));
+            typeIntoGrid(db.grid(), QStringLiteral("Bistro Nov\u00e9\r"));
         });
         QCOMPARE(p.box("ebNazovPrevadzky")->text(), QStringLiteral("Bistro Nové"));
 
