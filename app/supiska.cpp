@@ -9,6 +9,7 @@
 #include "common/markedcells.h"
 #include "common/validators.h"
 #include "common/waitcursor.h"
+#include "common/windowstyle.h"
 #include "printing/exportfile.h"
 #include "printing/listprint.h"
 #include "database/prevadzky.h"
@@ -22,7 +23,6 @@
 #include <QProgressDialog>
 #include <QPainter>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QValidator>
 
 #include <optional>
@@ -88,14 +88,7 @@ void TForm2::setUpWindow()
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    // The window was laid out for an 11-pixel sans-serif face; where that
-    // face is missing, one with the same metrics as Arial keeps the captions
-    // inside their places.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
+    const QFont font = WindowFont();
     setFont(font);
     QFont bold = font;
     bold.setBold(true);
@@ -125,8 +118,7 @@ void TForm2::setUpWindow()
 
     ui->centralwidget->setFixedSize(792, 352);
     setFixedSize(sizeHint());
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 void TForm2::setUpGrid()
@@ -335,14 +327,14 @@ QString TForm2::workingListPath() const
 
 void TForm2::LoadWorkingList(const QString &path)
 {
-    VoucherList::LoadResult result;
+    RecordFileLoad result;
     {
         WaitCursor wait;
         QScopedValueRollback<bool> updating(Updating, true);
         result = list_.load(path);
         RecalcTotals();
     }
-    if (result == VoucherList::LoadResult::Failed) {
+    if (result == RecordFileLoad::Failed) {
         dialogs_.error(this, QStringLiteral("Chyba pri importovaní databázy zo súboru \"%1\"!")
                                  .arg(QDir::toNativeSeparators(path)));
     }

@@ -167,37 +167,10 @@ void VoucherList::clearAll()
     ClearRow(grid_, 1);
 }
 
-VoucherList::LoadResult VoucherList::load(const QString &path)
+RecordFileLoad VoucherList::load(const QString &path)
 {
     markedCells_.clear();
-    const RecordFileRead file = ReadRecordFile(path);
-    LoadResult result = LoadResult::Loaded;
-    {
-        GridBulkUpdate bulk(grid_);
-        if (file.ok) {
-            int row = 1;
-            for (const QString &line : file.lines) {
-                ClearRow(grid_, row);
-                const QStringList fields = SplitRecordFields(line, ColumnCount);
-                for (int c = 0; c < fields.size(); ++c)
-                    grid_.SetCell(c, row, fields.at(c));
-                CheckRow(row);
-                ++row;
-            }
-            if (file.lines.isEmpty()) {
-                ClearRow(grid_, 1);
-                grid_.SetRowCount(2);
-            } else {
-                grid_.SetRowCount(row);
-            }
-        } else if (file.fileExisted) {
-            result = LoadResult::Failed;
-            grid_.SetRowCount(2);
-            ClearRow(grid_, 1);
-        } else {
-            result = LoadResult::Missing;
-        }
-    }
+    const RecordFileLoad result = LoadGridRows(path, grid_, [this](int row) { CheckRow(row); });
     sortRows();
     RecalcTotals();
     RemoveEmptyRows(grid_, &markedCells_);
@@ -207,10 +180,5 @@ VoucherList::LoadResult VoucherList::load(const QString &path)
 
 bool VoucherList::save(const QString &path) const
 {
-    QList<QStringList> rows;
-    for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (RowIsComplete(grid_, RequiredColumns, r))
-            rows.append(grid_.RowTexts(r));
-    }
-    return WriteRecordFile(path, rows);
+    return SaveGridRows(path, grid_, [this](int row) { return RowIsComplete(grid_, RequiredColumns, row); });
 }

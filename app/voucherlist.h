@@ -2,6 +2,7 @@
 
 #include "common/gridmodel.h"
 #include "common/gridrows.h"
+#include "common/recordfile.h"
 
 #include <QString>
 
@@ -52,10 +53,9 @@ public:
     void deleteRow(int row);
     void clearAll();
 
-    enum class LoadResult { Loaded, Missing, Failed };
     // Reads supiska.csv into the rows (sorting and valuing them); the caller
     // tells the user about a failure or marked cells.
-    LoadResult load(const QString &path);
+    RecordFileLoad load(const QString &path);
     // Writes the complete rows; false when the file could not be written, in
     // which case the earlier file is left as it was.
     bool save(const QString &path) const;

@@ -1,6 +1,8 @@
 #include "recordfile.h"
 
 #include "cp1250.h"
+#include "gridmodel.h"
+#include "gridrows.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -81,4 +83,40 @@ bool WriteRecordFile(const QString &path, const QList<QStringList> &rows)
         return false;
     }
     return file.commit();
+}
+
+RecordFileLoad LoadGridRows(const QString &path, GridModel &grid, const std::function<void(int row)> &checkRow)
+{
+    const RecordFileRead file = ReadRecordFile(path);
+    if (!file.ok && !file.fileExisted)
+        return RecordFileLoad::Missing;
+    GridBulkUpdate bulk(grid);
+    if (!file.ok) {
+        grid.SetRowCount(2);
+        ClearRow(grid, 1);
+        return RecordFileLoad::Failed;
+    }
+    int row = 1;
+    for (const QString &line : file.lines) {
+        ClearRow(grid, row);
+        const QStringList fields = SplitRecordFields(line, grid.ColCount());
+        for (int c = 0; c < fields.size(); ++c)
+            grid.SetCell(c, row, fields.at(c));
+        checkRow(row);
+        ++row;
+    }
+    if (file.lines.isEmpty())
+        ClearRow(grid, 1);
+    grid.SetRowCount(row == 1 ? 2 : row);
+    return RecordFileLoad::Loaded;
+}
+
+bool SaveGridRows(const QString &path, const GridModel &grid, const std::function<bool(int row)> &writeRow)
+{
+    QList<QStringList> rows;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (writeRow(r))
+            rows.append(grid.RowTexts(r));
+    }
+    return WriteRecordFile(path, rows);
 }

@@ -224,45 +224,15 @@ QString EstablishmentTable::clipboardText() const
     return text;
 }
 
-EstablishmentTable::LoadResult EstablishmentTable::load(const QString &path)
+RecordFileLoad EstablishmentTable::load(const QString &path)
 {
     markedCells_.clear();
-    const RecordFileRead file = ReadRecordFile(path);
-    LoadResult result = LoadResult::Loaded;
-    {
-        GridBulkUpdate bulk(grid_);
-        if (file.ok) {
-            int row = 1;
-            for (const QString &line : file.lines) {
-                ClearRow(grid_, row);
-                const QStringList fields = SplitRecordFields(line, ColumnCount);
-                for (int c = 0; c < fields.size(); ++c)
-                    grid_.SetCell(c, row, fields.at(c));
-                CheckRow(row);
-                ++row;
-            }
-            if (file.lines.isEmpty()) {
-                ClearRow(grid_, 1);
-                grid_.SetRowCount(2);
-            } else {
-                grid_.SetRowCount(row);
-            }
-        } else {
-            result = file.fileExisted ? LoadResult::Failed : LoadResult::Missing;
-            grid_.SetRowCount(2);
-            ClearRow(grid_, 1);
-        }
-    }
+    const RecordFileLoad result = LoadGridRows(path, grid_, [this](int row) { CheckRow(row); });
     SortDatabase();
     return result;
 }
 
 bool EstablishmentTable::save(const QString &path) const
 {
-    QList<QStringList> rows;
-    for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (rowComplete(r))
-            rows.append(grid_.RowTexts(r));
-    }
-    return WriteRecordFile(path, rows);
+    return SaveGridRows(path, grid_, [this](int row) { return rowComplete(row); });
 }

@@ -3,6 +3,7 @@
 #include "common/gridmodel.h"
 #include "common/gridrows.h"
 #include "common/gridsort.h"
+#include "common/recordfile.h"
 
 #include <QString>
 #include <QStringList>
@@ -83,10 +84,9 @@ public:
     // empty one too, cells separated by Tab, each row ended by CR LF.
     QString clipboardText() const;
 
-    enum class LoadResult { Loaded, Missing, Failed };
     // Reads DB.csv into the table, marks the inconsistent cells and sorts.
     // The caller reports a failure and the marks.
-    LoadResult load(const QString &path);
+    RecordFileLoad load(const QString &path);
     // Writes the complete rows in table order; false when the file could not
     // be written, and then the earlier file is as it was.
     bool save(const QString &path) const;

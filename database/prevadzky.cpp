@@ -7,6 +7,7 @@
 #include "common/stringgrid.h"
 #include "common/validators.h"
 #include "common/waitcursor.h"
+#include "common/windowstyle.h"
 #include "printing/gridlisting.h"
 
 #include <QClipboard>
@@ -19,7 +20,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScopedValueRollback>
-#include <QScreen>
 
 namespace {
 
@@ -58,12 +58,7 @@ void TForm1::setUpWindow()
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(WindowFont());
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -77,8 +72,7 @@ void TForm1::setUpWindow()
     connect(ui->btVytlacit, &QPushButton::clicked, this, &TForm1::btVytlacitClick);
 
     setFixedSize(800, 600);
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 void TForm1::setUpGrid()
@@ -170,13 +164,13 @@ bool TForm1::FormCloseQuery()
 
 void TForm1::LoadDatabase(const QString &path)
 {
-    EstablishmentTable::LoadResult result;
+    RecordFileLoad result;
     {
         WaitCursor wait;
         QScopedValueRollback<bool> updating(Updating, true);
         result = table_.load(path);
     }
-    if (result == EstablishmentTable::LoadResult::Failed) {
+    if (result == RecordFileLoad::Failed) {
         dialogs_.error(this, QStringLiteral("Chyba pri importovaní databázy zo súboru \"%1\"!")
                                  .arg(QDir::toNativeSeparators(path)));
     }
