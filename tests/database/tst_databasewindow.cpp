@@ -1,6 +1,7 @@
 #include "common/gridmodel.h"
 #include "database/prevadzky.h"
 #include "databasefiles.h"
+#include "support/filesizelimit.h"
 #include "support/gridtyping.h"
 #include "support/pdftext.h"
 #include "support/scripteddialogs.h"
@@ -16,8 +17,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
-#include <csignal>
 
 using namespace dbtest;
 
@@ -151,8 +150,6 @@ private Q_SLOTS:
 
 void TstDatabaseWindow::initTestCase()
 {
-    // A write beyond the file size limit must fail, not end the test.
-    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void TstDatabaseWindow::window()
@@ -533,13 +530,10 @@ void TstDatabaseWindow::failedSaveKeepsTheOldFile()
     QVERIFY(w.select(2, 1));
     w.type(QStringLiteral("Zmena\r"));
 
-    rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 40;
-    setrlimit(RLIMIT_FSIZE, &small);
-    w.click("btUlozit");
-    setrlimit(RLIMIT_FSIZE, &old);
+    {
+        FileSizeLimit limit(40);
+        w.click("btUlozit");
+    }
 
     QCOMPARE(readAll(w.dbPath()), db);
     QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Chyba pri ukladaní databázy do súboru \"DB.csv\"!")}));

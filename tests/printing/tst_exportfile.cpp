@@ -1,13 +1,11 @@
 #include "printing/exportfile.h"
+#include "support/filesizelimit.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/resource.h>
-#include <csignal>
 
 namespace {
 
@@ -139,18 +137,16 @@ void TstExportFile::failurePartWayKeepsTheEarlierFile()
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.write("earlier list\r\n");
     }
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &small);
     ExportFile file;
-    bool opened = file.open(path, header());
-    for (int i = 0; opened && i < 10; ++i)
-        file.writeRow(QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("50"));
-    const bool closed = opened && file.close(QStringLiteral("100"), QStringLiteral("500"), QStringLiteral("x"));
-    setrlimit(RLIMIT_FSIZE, &old);
+    bool opened = false;
+    bool closed = false;
+    {
+        FileSizeLimit limit(100);
+        opened = file.open(path, header());
+        for (int i = 0; opened && i < 10; ++i)
+            file.writeRow(QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("50"));
+        closed = opened && file.close(QStringLiteral("100"), QStringLiteral("500"), QStringLiteral("x"));
+    }
 
     QVERIFY(opened);
     QVERIFY(!closed);
