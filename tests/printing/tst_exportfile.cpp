@@ -17,18 +17,8 @@ QByteArray readAll(const QString &path)
 
 ExportHeader header()
 {
-    ExportHeader h;
-    h.productKind = QStringLiteral("01");
-    h.internalNumber = QStringLiteral("77");
-    h.code = QStringLiteral("001234");
-    h.ico = QStringLiteral("35826797");
-    h.name = QStringLiteral("Reštaurácia Čierny Orol");
-    h.street = QStringLiteral("Hlavná 5");
-    h.city = QStringLiteral("Žilina");
-    h.contactPerson = QStringLiteral("Ján Novák");
-    h.phone = QStringLiteral("041/5551234");
-    h.specificSymbol = QString();
-    return h;
+    return {"01", "77", "001234", "35826797", "Reštaurácia Čierny Orol", "Hlavná 5", "Žilina",
+            "Ján Novák", "041/5551234", ""};
 }
 
 } // namespace
@@ -41,8 +31,8 @@ private Q_SLOTS:
     void names_data();
     void names();
     void bytesOfAWholeFile();
-    void missingDirectory();
-    void targetIsAFolder();
+    void openFails_data();
+    void openFails();
     void failurePartWayKeepsTheEarlierFile();
 };
 
@@ -109,23 +99,24 @@ void TstExportFile::bytesOfAWholeFile()
     QCOMPARE(expected.count("\r\n"), 22); // 21 lines for one row, one more per row
 }
 
-void TstExportFile::missingDirectory()
+void TstExportFile::openFails_data()
 {
-    QTemporaryDir dir;
-    ExportFile file;
-    QVERIFY(!file.open(dir.filePath(QStringLiteral("gone/250305001234.txt")), header()));
-    QCOMPARE(file.errorText(), QStringLiteral("Invalid filename."));
-    QVERIFY(!file.isOpen());
-    QVERIFY(!file.writeRow(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")));
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing directory") << "gone/250305001234.txt" << "Invalid filename.";
+    QTest::newRow("target is a folder") << "folder" << "File access denied.";
 }
 
-void TstExportFile::targetIsAFolder()
+void TstExportFile::openFails()
 {
+    QFETCH(QString, name);
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("250305001234.txt")));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
     ExportFile file;
-    QVERIFY(!file.open(dir.filePath(QStringLiteral("250305001234.txt")), header()));
-    QCOMPARE(file.errorText(), QStringLiteral("File access denied."));
+    QVERIFY(!file.open(dir.filePath(name), header()));
+    QTEST(file.errorText(), "error");
+    QVERIFY(!file.isOpen());
+    QVERIFY(!file.writeRow(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")));
 }
 
 void TstExportFile::failurePartWayKeepsTheEarlierFile()

@@ -126,7 +126,6 @@ void TstListPrint::twentyOneRowsAPage()
         if (page == pages)
             expected << QStringLiteral("1234");
         QCOMPARE(lines.values(), expected);
-        QCOMPARE(lines.keys().first(), slotTops.first());
         for (int k = 0; k < last - first + 1; ++k)
             QCOMPARE(lines.keys().at(k), slotTops.at(k));
     }
