@@ -136,11 +136,9 @@ void TestPageLayout::conversions_data()
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
 
-    // 600 / 2.54 = 236.22 pixels per cm, 300 / 2.54 = 118.11.
-    QTest::newRow("dash 600x300") << 600 << 300 << 0.025 << 6 << 3;
-    QTest::newRow("box height 300x600") << 300 << 600 << 0.6463 << 76 << 153;
-    QTest::newRow("place step 600x600") << 600 << 600 << 0.57 << 135 << 135;
-    QTest::newRow("negative") << 600 << 600 << -0.2 << -47 << -47;
+    // The character boxes check 600x600, 300x300 and 600x300 (236.22 and
+    // 118.11 pixels per cm).
+    QTest::newRow("negative") << 600 << 300 << -0.2 << -47 << -24;
     // 254 per inch is 100 per cm: exact halves go to the even neighbour.
     QTest::newRow("half down") << 254 << 254 << 0.125 << 12 << 12;
     QTest::newRow("half up") << 254 << 254 << 0.375 << 38 << 38;
@@ -187,7 +185,7 @@ void TestPageLayout::digitBox_data()
     QTest::addColumn<QRect>("box");  // left, top and the two sizes in pixels
 
     // At 2.155 cm, 3.896 cm: 509 and 920 pixels at 600 per inch, 255 and 460
-    // at 300; 0.4645 x 0.6463 cm.
+    // at 300; 0.4645 x 0.6463 cm: 110 x 153 and 55 x 76; dashes 6 and 3.
     QTest::newRow("600x600") << 600 << 600 << QRect(509, 920, 110, 153);
     QTest::newRow("300x300") << 300 << 300 << QRect(255, 460, 55, 76);
     QTest::newRow("600x300") << 600 << 300 << QRect(509, 460, 110, 76);
