@@ -1,79 +1,29 @@
-#include "app/supiska.h"
-#include "common/gridmodel.h"
+#include "mainwindowfixture.h"
 #include "support/pdftext.h"
-#include "support/scripteddialogs.h"
 
 #include <QCheckBox>
 #include <QDate>
 #include <QDir>
-#include <QFile>
-#include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
+
+using namespace dbtest;
+using Button = Dialogs::Button;
 
 namespace {
-
-using Button = Dialogs::Button;
 
 const QString RemoveIncomplete = QStringLiteral("Odstrániť nekompletné riadky?");
 const QString EmptyList = QStringLiteral("Prázdna alebo nekompletná databáza!\r\nSúpisku nie je možné vytlačiť.");
 const QString NoEstablishment = QStringLiteral("Nie je zvolená prevádzka.");
+const char *const PrintFilled = "btTlacSupiskySHodnotami";
+const char *const PrintBlank = "btTlacCistejSupisky";
 
-// One complete establishment in Windows-1250.
+// One complete establishment with the code 001234.
 const QByteArray Bistro = "1;001234;Bistro;Hlavn\xe1 1;Nitra;35757442;Nov\xe1k;02;1234567;02/1234568;info@bistro.sk;\r\n";
 
-QByteArray readAll(const QString &path)
+void setSaveDir(const QString &directory)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The program over a data folder holding DB.csv and supiska.csv, printing
-// into PDF files of a folder of its own.
-struct Program
-{
-    QTemporaryDir dir;
-    QTemporaryDir out;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TForm2> form;
-
-    Program(const QByteArray &db, const QByteArray &list)
-    {
-        write(QStringLiteral("DB.csv"), db);
-        write(QStringLiteral("supiska.csv"), list);
-        form = std::make_unique<TForm2>(dir.path(), &dialogs);
-        form->show();
-        dialogs.clear();
-    }
-    void write(const QString &name, const QByteArray &contents) const
-    {
-        QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-    }
-    QString pdf() const { return out.filePath(QStringLiteral("list.pdf")); }
-    GridModel &model() const { return form->voucherList().grid(); }
-    QStringList nominals() const
-    {
-        QStringList texts;
-        for (int r = 1; r < model().RowCount(); ++r)
-            texts << model().Cell(0, r);
-        return texts;
-    }
-    void printFilled() const
-    {
-        QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("btTlacSupiskySHodnotami")), Qt::LeftButton);
-    }
-    void printBlank() const
-    {
-        QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("btTlacCistejSupisky")), Qt::LeftButton);
-    }
-};
-
-QString todaysExportName()
-{
-    return QDate::currentDate().toString(QStringLiteral("yyMMdd")) + QStringLiteral("001234.txt");
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"))
+        .setValue(QStringLiteral("saveDir"), directory);
 }
 
 } // namespace
@@ -85,11 +35,10 @@ class TstPrintFlow : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void noEstablishmentPrintsNothing();
-    void emptyListIsNotPrintedButTheBlankFormIs();
-    void zeroCountGoesWithoutAQuestion();
+    void refusedPrints_data();
+    void refusedPrints();
+    void blankFormOfAnEmptyList();
     void halfFilledRowIsRemovedOnYes();
-    void markedCellsStopThePrint();
     void cancelledDialogBringsTheEntryRowBack();
     void exportFileBesideThePrint();
     void missingExportDirectoryPrintsNothing();
@@ -106,144 +55,137 @@ void TstPrintFlow::initTestCase()
 
 void TstPrintFlow::init()
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"),
-                       QStringLiteral("Kelvaro"));
-    settings.clear();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro")).clear();
 }
 
-void TstPrintFlow::noEstablishmentPrintsNothing()
+void TstPrintFlow::refusedPrints_data()
 {
-    Program p(QByteArray(), "10;1;10;\r\n");
-    p.dialogs.printTo(p.pdf());
-    // The database window opens; closing it, the user lets its empty row go.
-    p.dialogs.answer({Button::Ok, Button::Yes});
-    p.printFilled();
-    QCOMPARE(p.dialogs.texts(), QStringList({NoEstablishment, RemoveIncomplete}));
-    QCOMPARE(p.dialogs.modalShown(), QStringList({QStringLiteral("Databáza prevádzok")}));
-    QVERIFY(p.dialogs.printOffers().isEmpty());
-    QCOMPARE(p.nominals(), QStringList({QStringLiteral("10"), QString()}));
+    QTest::addColumn<QByteArray>("db");
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("nominalsAfter");
 
-    p.dialogs.clear();
-    p.dialogs.answer({Button::Ok, Button::Yes});
-    p.printBlank();
-    QCOMPARE(p.dialogs.texts(), QStringList({NoEstablishment, RemoveIncomplete}));
-    QVERIFY(p.dialogs.printOffers().isEmpty());
-    QVERIFY(!QFile::exists(p.pdf()));
+    // With no establishment the database window opens; closing it, the user
+    // lets its empty row go.
+    const QList<int> okYes{int(Button::Ok), int(Button::Yes)};
+    QTest::newRow("no establishment, filled") << QByteArray("") << QByteArray("10;1;10;\r\n") << PrintFilled << okYes
+                                              << QStringList{NoEstablishment, RemoveIncomplete} << QStringList{"10", ""};
+    QTest::newRow("no establishment, blank") << QByteArray("") << QByteArray("10;1;10;\r\n") << PrintBlank << okYes
+                                             << QStringList{NoEstablishment, RemoveIncomplete} << QStringList{"10", ""};
+    QTest::newRow("empty list") << Bistro << QByteArray() << PrintFilled << QList<int>{int(Button::Yes)}
+                                << QStringList{RemoveIncomplete, EmptyList} << QStringList{""};
+    QTest::newRow("count 0 removed without a question") << Bistro << QByteArray("5;0;0;\r\n") << PrintFilled
+                                                        << QList<int>{} << QStringList{EmptyList} << QStringList{""};
+    QTest::newRow("marked cells") << Bistro << QByteArray("10;1;10;\r\n20;1;x;\r\n") << PrintFilled << QList<int>{}
+                                  << QStringList{"Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť."}
+                                  << QStringList{"10", "20", ""};
 }
 
-void TstPrintFlow::emptyListIsNotPrintedButTheBlankFormIs()
+void TstPrintFlow::refusedPrints()
 {
-    Program p(Bistro, QByteArray());
-    p.dialogs.answer({Button::Yes});
-    p.printFilled();
-    QCOMPARE(p.dialogs.texts(), QStringList({RemoveIncomplete, EmptyList}));
-    QVERIFY(p.dialogs.printOffers().isEmpty());
-
-    p.dialogs.clear();
-    p.dialogs.printTo(p.pdf());
-    p.printBlank();
-    QVERIFY(p.dialogs.texts().isEmpty());
-    QCOMPARE(p.dialogs.printOffers().size(), 1);
-    QCOMPARE(p.dialogs.printOffers().first().copies, 1);
-    QCOMPARE(PdfText::pageCount(p.pdf()), 1);
-    QVERIFY(PdfText::pageText(PdfText::words(p.pdf()), 1).contains(QStringLiteral("Bistro")));
+    QFETCH(QByteArray, db);
+    QFETCH(QByteArray, list);
+    QFETCH(QString, button);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, nominalsAfter);
+    MainWindow w(list, db);
+    w.dialogs.clear();
+    for (int answer : answers)
+        w.dialogs.answer({Button(answer)});
+    w.dialogs.printTo(w.path("list.pdf"));
+    w.click(button.toLatin1().constData());
+    QCOMPARE(w.dialogs.texts(), messages);
+    QCOMPARE(w.dialogs.modalShown(), db.isEmpty() ? QStringList{"Databáza prevádzok"} : QStringList());
+    QVERIFY(w.dialogs.printOffers().isEmpty());
+    QVERIFY(!QFile::exists(w.path("list.pdf")));
+    QCOMPARE(w.column(0), nominalsAfter);
 }
 
-void TstPrintFlow::zeroCountGoesWithoutAQuestion()
+void TstPrintFlow::blankFormOfAnEmptyList()
 {
-    Program p(Bistro, "5;0;0;\r\n");
-    p.printFilled();
-    QCOMPARE(p.dialogs.texts(), QStringList({EmptyList}));
-    QCOMPARE(p.nominals(), QStringList({QString()}));
+    MainWindow w(QByteArray(), Bistro);
+    w.dialogs.printTo(w.path("list.pdf"));
+    w.click(PrintBlank);
+    QVERIFY(w.dialogs.texts().isEmpty());
+    QCOMPARE(w.dialogs.printOffers().size(), 1);
+    QCOMPARE(w.dialogs.printOffers().first().copies, 1);
+    QCOMPARE(PdfText::pageCount(w.path("list.pdf")), 1);
+    QVERIFY(PdfText::pageText(PdfText::words(w.path("list.pdf")), 1).contains(QStringLiteral("Bistro")));
 }
 
 void TstPrintFlow::halfFilledRowIsRemovedOnYes()
 {
-    Program p(Bistro, "10;2;20;\r\n20;1;20;\r\n");
-    QVERIFY(p.model().SetCurrentCell(0, 3));
-    p.model().SetCell(0, 3, QStringLiteral("50"));
+    MainWindow w("10;2;20;\r\n20;1;20;\r\n", Bistro);
+    QVERIFY(w.model().SetCurrentCell(0, 3));
+    w.model().SetCell(0, 3, QStringLiteral("50"));
 
-    p.dialogs.answer({Button::No});
-    p.printFilled();
-    QCOMPARE(p.dialogs.texts(), QStringList({RemoveIncomplete}));
-    QCOMPARE(p.nominals(), QStringList({QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("50")}));
+    w.dialogs.answer({Button::No});
+    w.click(PrintFilled);
+    QCOMPARE(w.dialogs.texts(), QStringList({RemoveIncomplete}));
+    QCOMPARE(w.column(0), QStringList({"10", "20", "50"}));
 
-    p.dialogs.clear();
-    p.dialogs.answer({Button::Yes});
-    p.dialogs.printTo(p.pdf());
-    p.printFilled();
-    QCOMPARE(p.dialogs.texts(), QStringList({RemoveIncomplete}));
-    const Dialogs::PrintOffer offer = p.dialogs.printOffers().first();
-    QCOMPARE(offer.copies, 2);
-    QVERIFY(offer.collate);
-    QCOMPARE(PdfText::pageCount(p.pdf()), 1);
-    // The entry row is back after printing.
-    QCOMPARE(p.nominals(), QStringList({QStringLiteral("10"), QStringLiteral("20"), QString()}));
-}
-
-void TstPrintFlow::markedCellsStopThePrint()
-{
-    Program p(Bistro, "10;1;10;\r\n20;1;x;\r\n");
-    QVERIFY(p.form->HasMarkedCells());
-    p.dialogs.printTo(p.pdf());
-    p.printFilled();
-    QCOMPARE(p.dialogs.texts(),
-             QStringList({QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť.")}));
-    QVERIFY(p.dialogs.printOffers().isEmpty());
+    w.dialogs.clear();
+    w.dialogs.answer({Button::Yes});
+    w.dialogs.printTo(w.path("list.pdf"));
+    w.click(PrintFilled);
+    QCOMPARE(w.dialogs.texts(), QStringList({RemoveIncomplete}));
+    QCOMPARE(w.dialogs.printOffers().first().copies, 2);
+    QVERIFY(w.dialogs.printOffers().first().collate);
+    QCOMPARE(PdfText::pageCount(w.path("list.pdf")), 1);
+    QCOMPARE(w.column(0), QStringList({"10", "20", ""})); // the entry row is back
 }
 
 void TstPrintFlow::cancelledDialogBringsTheEntryRowBack()
 {
     QTemporaryDir exports;
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"))
-        .setValue(QStringLiteral("saveDir"), exports.path() + QLatin1Char('/'));
-    Program p(Bistro, "10;2;20;\r\n");
-    p.dialogs.printTo(QString());
-    p.printFilled();
-    QCOMPARE(p.dialogs.printOffers().size(), 1);
-    QCOMPARE(p.nominals(), QStringList({QStringLiteral("10"), QString()}));
+    setSaveDir(exports.path() + QLatin1Char('/'));
+    MainWindow w("10;2;20;\r\n", Bistro);
+    w.dialogs.printTo(QString());
+    w.click(PrintFilled);
+    QCOMPARE(w.dialogs.printOffers().size(), 1);
+    QCOMPARE(w.column(0), QStringList({"10", ""}));
     QVERIFY(QDir(exports.path()).isEmpty());
 }
 
 void TstPrintFlow::exportFileBesideThePrint()
 {
     QTemporaryDir exports;
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"))
-        .setValue(QStringLiteral("saveDir"), exports.path() + QLatin1Char('/'));
-    Program p(Bistro, "2,5;10;25;\r\n");
-    p.dialogs.printTo(p.pdf());
-    p.printFilled();
-    QVERIFY(p.dialogs.texts().isEmpty());
-    const QString exported = exports.filePath(todaysExportName());
-    QCOMPARE(QDir(exports.path()).entryList(QDir::Files), QStringList({todaysExportName()}));
-    const QByteArray file = readAll(exported);
+    setSaveDir(exports.path() + QLatin1Char('/'));
+    MainWindow w("2,5;10;25;\r\n", Bistro);
+    w.dialogs.printTo(w.path("list.pdf"));
+    w.click(PrintFilled);
+    QVERIFY(w.dialogs.texts().isEmpty());
+    const QString name = QDate::currentDate().toString(QStringLiteral("yyMMdd")) + QStringLiteral("001234.txt");
+    QCOMPARE(QDir(exports.path()).entryList(QDir::Files), QStringList({name}));
+    const QByteArray file = readAll(exports.filePath(name));
     QCOMPARE(file.count("\r\n"), 21);
     QVERIFY(file.startsWith("Druh produktu:\t01\r\n\r\nIntern\xe9 \xe8\xedslo prev\xe1" "dzky:\t1\r\n"));
     QVERIFY(file.contains("\r\n2,5\t10\t25\r\n\r\nCelkov\xfd po\xe8" "et kup\xf3nov:\t10\r\n"));
     QVERIFY(file.contains("kup\xf3nov:\t25,00 \x80\r\n"));
 
     // Unticked: nothing is written.
-    QVERIFY(QFile::remove(exported));
-    p.form->findChild<QCheckBox *>(QStringLiteral("cbSubor"))->setChecked(false);
-    p.dialogs.printTo(p.out.filePath(QStringLiteral("second.pdf")));
-    p.printFilled();
+    QVERIFY(QFile::remove(exports.filePath(name)));
+    w.child<QCheckBox>("cbSubor")->setChecked(false);
+    w.dialogs.printTo(w.path("second.pdf"));
+    w.click(PrintFilled);
     QVERIFY(QDir(exports.path()).isEmpty());
-    QCOMPARE(PdfText::pageCount(p.out.filePath(QStringLiteral("second.pdf"))), 1);
+    QCOMPARE(PdfText::pageCount(w.path("second.pdf")), 1);
 }
 
 void TstPrintFlow::missingExportDirectoryPrintsNothing()
 {
     QTemporaryDir gone;
-    const QString missing = gone.path() + QStringLiteral("/missing/");
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"))
-        .setValue(QStringLiteral("saveDir"), missing);
-    Program p(Bistro, "10;1;10;\r\n");
-    p.dialogs.printTo(p.pdf());
-    p.printFilled();
-    QCOMPARE(p.dialogs.texts(), QStringList({QStringLiteral("Invalid filename.")}));
-    QCOMPARE(p.dialogs.shown().first().box, Dialogs::Box::StopError);
-    QVERIFY(!QFile::exists(p.pdf()));
-    QCOMPARE(p.nominals(), QStringList({QStringLiteral("10"), QString()}));
+    setSaveDir(gone.path() + QStringLiteral("/missing/"));
+    MainWindow w("10;1;10;\r\n", Bistro);
+    w.dialogs.printTo(w.path("list.pdf"));
+    w.click(PrintFilled);
+    QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Invalid filename.")}));
+    QCOMPARE(w.dialogs.shown().first().box, Dialogs::Box::StopError);
+    QVERIFY(!QFile::exists(w.path("list.pdf")));
+    QCOMPARE(w.column(0), QStringList({"10", ""}));
 }
 
 void TstPrintFlow::rowsOverSeveralPages()
@@ -251,13 +193,13 @@ void TstPrintFlow::rowsOverSeveralPages()
     QByteArray list;
     for (int i = 1; i <= 43; ++i)
         list += QByteArray::number(i) + ";1;" + QByteArray::number(i) + ";\r\n";
-    Program p(Bistro, list);
-    p.form->findChild<QCheckBox *>(QStringLiteral("cbSubor"))->setChecked(false);
-    p.dialogs.printTo(p.pdf());
-    p.printFilled();
-    QVERIFY(p.dialogs.texts().isEmpty());
-    QCOMPARE(PdfText::pageCount(p.pdf()), 3);
-    QCOMPARE(p.model().RowCount(), 45);
+    MainWindow w(list, Bistro);
+    w.child<QCheckBox>("cbSubor")->setChecked(false);
+    w.dialogs.printTo(w.path("list.pdf"));
+    w.click(PrintFilled);
+    QVERIFY(w.dialogs.texts().isEmpty());
+    QCOMPARE(PdfText::pageCount(w.path("list.pdf")), 3);
+    QCOMPARE(w.model().RowCount(), 45);
 }
 
 QTEST_MAIN(TstPrintFlow)

@@ -5,10 +5,10 @@
 #include <QList>
 #include <QString>
 
-// Establishments as DB.csv holds them.
+// Data files as the program keeps them: fields in Windows-1250, each followed
+// by ";", lines ended by CR LF.
 namespace dbtest {
 
-// Lines of DB.csv in Windows-1250 bytes: fields followed by ";", CR LF.
 inline QByteArray record(const QList<QByteArray> &fields)
 {
     QByteArray line;
@@ -35,5 +35,8 @@ inline bool writeFile(const QString &path, const QByteArray &contents)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
+
+inline const QString Inconsistent =
+    QStringLiteral("Konzistentnosť údajov v databáze je porušená!\r\n(Chybné údaje sú farebne zvýraznené)");
 
 } // namespace dbtest
