@@ -4,6 +4,7 @@
 #include "app/supiska.h"
 #include "common/gridmodel.h"
 #include "database/databasefiles.h"
+#include "support/gridtexts.h"
 #include "support/gridtyping.h"
 #include "support/scripteddialogs.h"
 
@@ -45,25 +46,9 @@ struct MainWindow
     GridModel &model() const { return form->voucherList().grid(); }
     QString cell(int column, int row) const { return model().Cell(column, row); }
     QString total(const char *name) const { return child<NumericDisplay>(name)->text(); }
-    QStringList column(int c) const
-    {
-        QStringList texts;
-        for (int r = 1; r < model().RowCount(); ++r)
-            texts << cell(c, r);
-        return texts;
-    }
+    QStringList column(int c) const { return ColumnTexts(model(), c); }
     // Marked cells as "column,row", by row.
-    QStringList marks() const
-    {
-        QStringList found;
-        for (int r = 1; r < model().RowCount(); ++r) {
-            for (int c = 0; c < 3; ++c) {
-                if (form->voucherList().isMarked(c, r))
-                    found << QStringLiteral("%1,%2").arg(c).arg(r);
-            }
-        }
-        return found;
-    }
+    QStringList marks() const { return MarkedCellNames(model(), form->voucherList().markedCells()); }
     void click(const char *button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
     void type(const QString &keys) const { typeIntoGrid(grid(), keys); }
     bool close() const

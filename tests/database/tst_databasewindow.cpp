@@ -2,6 +2,7 @@
 #include "database/prevadzky.h"
 #include "databasefiles.h"
 #include "support/filesizelimit.h"
+#include "support/gridtexts.h"
 #include "support/gridtyping.h"
 #include "support/pdftext.h"
 #include "support/scripteddialogs.h"
@@ -49,25 +50,9 @@ struct Window
     StringGrid *grid() const { return form->grid(); }
     GridModel &model() const { return form->table().grid(); }
     QString cell(int column, int row) const { return model().Cell(column, row); }
-    QStringList column(int c) const
-    {
-        QStringList texts;
-        for (int r = 1; r < model().RowCount(); ++r)
-            texts << cell(c, r);
-        return texts;
-    }
+    QStringList column(int c) const { return ColumnTexts(model(), c); }
     // Marked cells as "column,row", by row.
-    QStringList marks() const
-    {
-        QStringList found;
-        for (int r = 1; r < model().RowCount(); ++r) {
-            for (int c = 0; c < EstablishmentTable::ColumnCount; ++c) {
-                if (form->table().isMarked(c, r))
-                    found << QStringLiteral("%1,%2").arg(c).arg(r);
-            }
-        }
-        return found;
-    }
+    QStringList marks() const { return MarkedCellNames(model(), form->table().markedCells()); }
     void type(const QString &keys) const { typeIntoGrid(grid(), keys); }
     bool select(int column, int row) const { return model().SetCurrentCell(column, row); }
     void click(const char *button) const

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "common/gridmodel.h"
+#include "common/markedcells.h"
+
+#include <QStringList>
+
+// The texts of one column's data rows, from the top.
+inline QStringList ColumnTexts(const GridModel &grid, int column)
+{
+    QStringList texts;
+    for (int r = 1; r < grid.RowCount(); ++r)
+        texts << grid.Cell(column, r);
+    return texts;
+}
+
+// The marked cells of a grid as "column,row", row by row.
+inline QStringList MarkedCellNames(const GridModel &grid, const TBadRows &marks)
+{
+    QStringList found;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        for (int c = 0; c < grid.ColCount(); ++c) {
+            if (IsCellMarked(marks, c, r))
+                found << QStringLiteral("%1,%2").arg(c).arg(r);
+        }
+    }
+    return found;
+}
