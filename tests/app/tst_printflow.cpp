@@ -46,6 +46,9 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir settingsDir_;
+    // Where export files of a test go unless it says otherwise: never the
+    // current directory.
+    std::unique_ptr<QTemporaryDir> exports_;
 };
 
 void TstPrintFlow::initTestCase()
@@ -55,7 +58,8 @@ void TstPrintFlow::initTestCase()
 
 void TstPrintFlow::init()
 {
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro")).clear();
+    exports_ = std::make_unique<QTemporaryDir>();
+    setSaveDir(exports_->path() + QLatin1Char('/'));
 }
 
 void TstPrintFlow::refusedPrints_data()
