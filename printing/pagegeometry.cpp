@@ -157,11 +157,9 @@ void DrawDigitBox(const PrintCanvas &canvas, double x, double y)
     box.right = box.left + canvas.CmToPixelX(0.4645);
     box.bottom = box.top + canvas.CmToPixelY(0.6463);
 
+    // The dotted line sets the rest of the pen; the box's dashes are dotted.
     QPainter &painter = canvas.Painter();
     QPen pen = painter.pen();
-    pen.setColor(Qt::black);
-    pen.setWidth(1);
-    pen.setCosmetic(true);
     pen.setStyle(Qt::DotLine);
     painter.setPen(pen);
     DrawDottedFrame(canvas, box);
