@@ -25,7 +25,7 @@ namespace {
 constexpr int Establishments = 1000;
 constexpr int ListRows = 50;
 constexpr int WarmUpRuns = 2;
-constexpr int DefaultRuns = 20;
+constexpr int DefaultRuns = 30;
 constexpr int TimeoutMs = 30000;
 
 qint64 monotonicNs()
