@@ -4,64 +4,17 @@
 #include "common/gridmodel.h"
 #include "common/stringgrid.h"
 #include "database/prevadzky.h"
+#include "generateddata.h"
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 constexpr int Establishments = 10000;
-
-QByteArray validIco(QRandomGenerator &random)
-{
-    QByteArray ico = QByteArray::number(random.bounded(1000000, 9999999));
-    int sum = 0;
-    for (int k = 0; k < 7; ++k)
-        sum += (8 - k) * (ico.at(k) - '0');
-    return ico + char('0' + (11 - sum % 11) % 10);
-}
-
-// A DB.csv of n complete, valid establishments in random order, in
-// Windows-1250 with accented names and cities.
-QByteArray generateDatabase(int n)
-{
-    QRandomGenerator random(4);
-    const QList<QByteArray> kinds{"Bistro", "\xc8" "ajov\xf2" "a", "Jed\xe1le\xf2", "Kaviare\xf2", "Re\x9ata" "ur\xe1" "cia",
-                                  "Pizzeria", "Hostinec", "Bufet"};
-    const QList<QByteArray> cities{"Bratislava", "Ko\x9aice", "\x8eilina", "Nitra", "Trnava", "Bansk\xe1 Bystrica",
-                                   "Pre\x9aov", "Trenc\xedn", "Martin", "Poprad", "Chtelnica", "\xc8" "adca"};
-    std::vector<int> numbers(static_cast<size_t>(n));
-    for (int k = 0; k < n; ++k)
-        numbers[size_t(k)] = k + 1;
-    for (int k = n - 1; k > 0; --k)
-        std::swap(numbers[size_t(k)], numbers[size_t(random.bounded(k + 1))]);
-
-    QByteArray db;
-    for (int k = 0; k < n; ++k) {
-        const int number = numbers[size_t(k)];
-        const QList<QByteArray> fields{
-            QByteArray::number(number),
-            QByteArray::number(number).rightJustified(6, '0'),
-            kinds.at(random.bounded(int(kinds.size()))) + ' ' + QByteArray::number(number % 997),
-            "Hlavn\xe1 " + QByteArray::number(random.bounded(1, 200)),
-            cities.at(random.bounded(int(cities.size()))),
-            validIco(random),
-            "Nov\xe1k",
-            "0" + QByteArray::number(random.bounded(2, 99)),
-            QByteArray::number(random.bounded(100000, 9999999)),
-            "02/" + QByteArray::number(random.bounded(100000, 9999999)),
-            "prevadzka" + QByteArray::number(number) + "@firma.sk",
-        };
-        for (const QByteArray &field : fields)
-            db += field + ';';
-        db += "\r\n";
-    }
-    return db;
-}
 
 qint64 residentKilobytes()
 {
@@ -87,7 +40,7 @@ private Q_SLOTS:
         QVERIFY(dir_.isValid());
         QFile file(dir_.filePath(QStringLiteral("DB.csv")));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(generateDatabase(Establishments));
+        file.write(benchdata::establishments(Establishments));
     }
 
     // Run first, before other tests have grown the heap.

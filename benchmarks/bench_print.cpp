@@ -1,0 +1,65 @@
+// The print flows of the main window to PDF at 1200 pixels per inch, from the
+// click on the print button to the closed file: the filled list of 43 rows
+// (three pages) with its export file, and the blank form.
+#include "app/exportdirsetting.h"
+#include "app/mainwindowfixture.h"
+#include "support/pdftext.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace {
+
+constexpr int Resolution = 1200;
+
+// One complete establishment with the code 001234.
+const QByteArray Bistro = "1;001234;Bistro;Hlavn\xe1 1;Nitra;35757442;Nov\xe1k;02;1234567;02/1234568;info@bistro.sk;\r\n";
+
+} // namespace
+
+class BenchPrint : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(settings_.isValid() && exports_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+        QCOMPARE(ExportDirSetting::write(ExportDirSetting::withSeparator(exports_.path())),
+                 ExportDirSetting::WriteResult::Stored);
+    }
+
+    void filledList()
+    {
+        QByteArray list;
+        for (int i = 1; i <= 43; ++i)
+            list += QByteArray::number(i) + ";1;" + QByteArray::number(i) + ";\r\n";
+        MainWindow w(list, Bistro);
+        QBENCHMARK {
+            w.dialogs.printTo(w.path("list.pdf"), Resolution);
+            w.click("btTlacSupiskySHodnotami");
+        }
+        QVERIFY(w.dialogs.texts().isEmpty());
+        QCOMPARE(PdfText::pageCount(w.path("list.pdf")), 3);
+        QCOMPARE(QDir(exports_.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    void blankForm()
+    {
+        MainWindow w(QByteArray(), Bistro);
+        QBENCHMARK {
+            w.dialogs.printTo(w.path("blank.pdf"), Resolution);
+            w.click("btTlacCistejSupisky");
+        }
+        QVERIFY(w.dialogs.texts().isEmpty());
+        QCOMPARE(PdfText::pageCount(w.path("blank.pdf")), 1);
+    }
+
+private:
+    QTemporaryDir settings_;
+    QTemporaryDir exports_;
+};
+
+QTEST_MAIN(BenchPrint)
+#include "bench_print.moc"
