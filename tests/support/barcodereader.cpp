@@ -6,6 +6,8 @@
 
 #include <ZXing/ReadBarcode.h>
 
+#include <algorithm>
+
 namespace BarcodeReader {
 
 namespace {
@@ -121,6 +123,45 @@ QList<Decoded> ReadAll(const QImage &image, Orientation orientation)
 {
     return Read(image, ZXing::BarcodeFormat::ITF | ZXing::BarcodeFormat::Code39, orientation,
                 MaxBarcodes);
+}
+
+// Start code NNNN, ten runs for each pair of digits (bars of the first,
+// spaces of the second), stop code WNN.
+QString ReadInterleavedByWidths(const QImage &image)
+{
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    const QStringList digits{"NNWWN", "WNNNW", "NWNNW", "WWNNN", "NNWNW",
+                             "WNWNN", "NWWNN", "NNNWW", "WNNWN", "NWNWN"};
+    for (int y = 0; y < gray.height(); ++y) {
+        QList<int> runs;  // from the first bar, bars and spaces in turn
+        const uchar *row = gray.constScanLine(y);
+        for (int x = 0; x < gray.width(); ++x) {
+            const bool dark = row[x] < 128;
+            if (runs.isEmpty() ? dark : dark != (runs.size() % 2 == 1))
+                runs.append(0);
+            if (!runs.isEmpty())
+                ++runs.last();
+        }
+        if (runs.size() < 8 || (runs.size() - 8) % 10 != 0)
+            continue;
+        runs.removeLast();  // the white after the last bar
+        const int narrow = *std::min_element(runs.begin(), runs.end());
+        QString widths;
+        for (int run : runs)
+            widths += run * 2 > narrow * 3 ? QLatin1Char('W') : QLatin1Char('N');
+        QString text;
+        for (int pair = 4; pair + 3 < widths.size(); pair += 10) {
+            QString bars, spaces;
+            for (int j = 0; j < 10; j += 2) {
+                bars += widths.at(pair + j);
+                spaces += widths.at(pair + j + 1);
+            }
+            text += QString::number(digits.indexOf(bars)) + QString::number(digits.indexOf(spaces));
+        }
+        if (widths.startsWith("NNNN") && widths.endsWith("WNN") && !text.contains('-'))
+            return text;
+    }
+    return {};
 }
 
 } // namespace BarcodeReader

@@ -33,4 +33,10 @@ QString ReadText(const QImage &image, Symbology symbology,
 // 32, in no particular order.
 QList<Decoded> ReadAll(const QImage &image, Orientation orientation = Orientation::AnyQuarterTurn);
 
+// The digits of an Interleaved 2 of 5 barcode lying across the image, read
+// from the widths of its bars and spaces along a row; a null string when no
+// row holds a whole one.  ZXing reads this symbology from six digits up only;
+// this small reader takes the shorter ones.
+QString ReadInterleavedByWidths(const QImage &image);
+
 } // namespace BarcodeReader

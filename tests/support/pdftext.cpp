@@ -8,20 +8,20 @@ namespace PdfText {
 
 namespace {
 
-QString run(const QString &program, const QStringList &arguments)
+QByteArray run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return process.readAllStandardOutput();
 }
 
 } // namespace
 
 int pageCount(const QString &pdfPath)
 {
-    const QString info = run(QStringLiteral("pdfinfo"), {pdfPath});
+    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdfPath}));
     const QRegularExpressionMatch match =
         QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(info);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
@@ -29,7 +29,8 @@ int pageCount(const QString &pdfPath)
 
 QList<Word> words(const QString &pdfPath)
 {
-    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
+    const QString html =
+        QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")}));
     static const QRegularExpression token(
         QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
     QList<Word> result;
@@ -60,6 +61,15 @@ QString pageText(const QList<Word> &words, int page)
             texts << w.text;
     }
     return texts.join(QLatin1Char(' '));
+}
+
+QImage pageImage(const QString &pdfPath, int page, int ppi)
+{
+    const QString number = QString::number(page);
+    return QImage::fromData(run(QStringLiteral("pdftoppm"),
+                                {QStringLiteral("-r"), QString::number(ppi), QStringLiteral("-gray"), QStringLiteral("-f"),
+                                 number, QStringLiteral("-l"), number, QStringLiteral("-singlefile"), pdfPath}),
+                            "PGM");
 }
 
 } // namespace PdfText

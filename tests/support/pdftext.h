@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -21,5 +22,9 @@ QList<Word> words(const QString &pdfPath);
 
 // The words of one page joined by spaces, in reading order.
 QString pageText(const QList<Word> &words, int page);
+
+// One page (from 1) rasterised in gray at ppi pixels per inch; null when it
+// cannot be read.
+QImage pageImage(const QString &pdfPath, int page, int ppi);
 
 } // namespace PdfText

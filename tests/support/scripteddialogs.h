@@ -29,8 +29,10 @@ public:
     // 600 pixels per inch, or is cancelled when the path is empty.
     void printTo(const QString &pdfPath, int resolution = 600)
     {
-        printTargets_.append({pdfPath, resolution});
+        printTargets_.append({pdfPath, resolution, QString()});
     }
+    // The next print dialog is confirmed with the named printer chosen.
+    void printOn(const QString &printerName) { printTargets_.append({QString(), 0, printerName}); }
     // What the print dialogs offered, in order.
     const QList<PrintOffer> &printOffers() const { return printOffers_; }
 
@@ -95,16 +97,23 @@ public:
     bool printDialog(QWidget *, QPrinter &printer, const PrintOffer &offer) override
     {
         printOffers_.append(offer);
-        if (printTargets_.isEmpty() || printTargets_.first().path.isEmpty()) {
-            if (!printTargets_.isEmpty())
-                printTargets_.removeFirst();
+        if (printTargets_.isEmpty())
+            return false;
+        const PrintTarget target = printTargets_.takeFirst();
+        if (!target.printerName.isEmpty()) {
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPrinterName(target.printerName);
+        } else if (!target.path.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(target.path);
+            printer.setResolution(target.resolution);
+        } else {
             return false;
         }
-        const PrintTarget target = printTargets_.takeFirst();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(target.path);
-        printer.setResolution(target.resolution);
+        // Copies and pages as offered, as the user confirming the dialog
+        // leaves them.
         printer.setCopyCount(offer.copies);
+        printer.setCollateCopies(offer.collate);
         if (offer.maxPage > 0)
             printer.setFromTo(offer.minPage, offer.maxPage);
         return true;
@@ -115,6 +124,7 @@ private:
     {
         QString path;
         int resolution;
+        QString printerName;
     };
     QList<PrintTarget> printTargets_;
     QList<PrintOffer> printOffers_;
