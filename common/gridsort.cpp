@@ -8,7 +8,9 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
+#include <limits>
 #include <numeric>
 #include <vector>
 
@@ -257,11 +259,36 @@ double CellNumber(const QString &text, double defaultNumber)
 {
     if (!IsDecimalNumber(text))
         return defaultNumber;
-    QString plain = text;
-    plain.replace(QLatin1Char(','), QLatin1Char('.'));
+    // A damaged file may hold a "number" of millions of digits, and toDouble()
+    // takes a tenth of a second per million.  Only the digits that can change
+    // the double are converted: leading zeros go, and decimals past the
+    // 2000th count only as a non-zero digit or none, which is all that the
+    // conversion reads of the digits past its 780th significant one.
+    constexpr qsizetype MaxWholeDigits = 309; // 10^309 is beyond every double
+    constexpr qsizetype MaxDecimals = 2000;
+    qsizetype separator = text.indexOf(QLatin1Char('.'));
+    if (separator < 0)
+        separator = text.indexOf(QLatin1Char(','));
+    QStringView whole = separator < 0 ? QStringView(text) : QStringView(text).left(separator);
+    const QStringView decimals = separator < 0 ? QStringView() : QStringView(text).mid(separator + 1);
+    while (whole.size() > 1 && whole.front() == QLatin1Char('0'))
+        whole = whole.mid(1);
+    if (whole.size() > MaxWholeDigits)
+        return std::numeric_limits<double>::infinity();
+    QString plain = whole.toString();
+    if (separator >= 0) {
+        plain += QLatin1Char('.');
+        plain += decimals.left(MaxDecimals);
+        const QStringView cut = decimals.size() > MaxDecimals ? decimals.mid(MaxDecimals) : QStringView();
+        if (std::any_of(cut.begin(), cut.end(), [](QChar c) { return c != QLatin1Char('0'); }))
+            plain += QLatin1Char('1');
+    }
+    // Beyond the range of a double the conversion fails with the nearest
+    // value, infinity or 0: a number all the same, larger or smaller than
+    // every other.
     bool ok = false;
     const double value = plain.toDouble(&ok);
-    return ok ? value : defaultNumber;
+    return ok || std::isinf(value) || value == 0 ? value : defaultNumber;
 }
 
 bool CompareNumeric(const QString &upper, const QString &lower, bool ascending)

@@ -1,5 +1,6 @@
 #include "mainwindowfixture.h"
 #include "support/filesizelimit.h"
+#include "support/readonlyfolder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -9,8 +10,14 @@
 #include <QLineEdit>
 #include <QSettings>
 
+#include <optional>
+
 using namespace dbtest;
 using Button = Dialogs::Button;
+
+namespace {
+enum class WriteFault { DiskFull, ReadOnlyFolder, TargetIsFolder };
+}
 
 class TstMainWindow : public QObject
 {
@@ -31,6 +38,7 @@ private Q_SLOTS:
     void marksFollowTheirRecordsWhenARowIsDeleted();
     void closeQuestions();
     void closeWritesOnlyAChangedList();
+    void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void settingsRoundTrip();
 
@@ -287,22 +295,46 @@ void TstMainWindow::closeWritesOnlyAChangedList()
     QCOMPARE(QFileInfo(w.path("supiska.csv")).lastModified(), before);
 }
 
+void TstMainWindow::failedSaveKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::newRow("write failing part-way") << int(WriteFault::DiskFull);
+    QTest::newRow("read-only folder") << int(WriteFault::ReadOnlyFolder);
+    QTest::newRow("supiska.csv a folder") << int(WriteFault::TargetIsFolder);
+}
+
 void TstMainWindow::failedSaveKeepsTheOldFile()
 {
+    QFETCH(int, fault);
     const QByteArray list("10;1;10;\r\n20;1;20;\r\n30;1;30;\r\n");
-    MainWindow w(list);
-    QVERIFY(w.model().SetCurrentCell(0, 4));
+    const bool folder = fault == int(WriteFault::TargetIsFolder);
+    MainWindow w(folder ? QByteArray() : list, QByteArray(), false);
+    if (folder)
+        QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("supiska.csv")));
+    w.start();
+    QVERIFY(w.model().SetCurrentCell(0, w.model().RowCount() - 1));
     w.type(QStringLiteral("40\t1\r"));
     bool closed = false;
     {
-        FileSizeLimit limit(8); // the write fails part-way
+        std::optional<FileSizeLimit> limit;
+        std::optional<ReadOnlyFolder> readOnly;
+        if (fault == int(WriteFault::DiskFull))
+            limit.emplace(8);
+        if (fault == int(WriteFault::ReadOnlyFolder)) {
+            readOnly.emplace(w.dir.path());
+            QVERIFY(readOnly->holds());
+        }
         closed = w.close();
     }
     QVERIFY(closed);
-    QCOMPARE(readAll(w.path("supiska.csv")), list);
     QCOMPARE(w.dialogs.texts().last(),
              QStringLiteral("Chyba pri exportovaní súpisky do súboru \"%1\"!").arg(w.path("supiska.csv")));
+    QCOMPARE(w.dialogs.shown().last().box, Dialogs::Box::Error);
     QVERIFY(w.form->isModified());
+    QCOMPARE(QFileInfo(w.path("supiska.csv")).isDir(), folder);
+    QCOMPARE(readAll(w.path("supiska.csv")), folder ? QByteArray() : list);
+    QCOMPARE(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden),
+             folder ? QStringList() : QStringList({"supiska.csv"}));
 }
 
 void TstMainWindow::settingsRoundTrip()

@@ -1,10 +1,16 @@
 #include "mainwindowfixture.h"
+#include "support/filesizelimit.h"
 #include "support/pdftext.h"
+#include "support/readonlyfolder.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDate>
 #include <QDir>
+#include <QScopeGuard>
 #include <QSettings>
+
+#include <optional>
 
 using namespace dbtest;
 using Button = Dialogs::Button;
@@ -20,7 +26,16 @@ const char *const PrintBlank = "btTlacCistejSupisky";
 // One complete establishment with the code 001234.
 const QByteArray Bistro = "1;001234;Bistro;Hlavn\xe1 1;Nitra;35757442;Nov\xe1k;02;1234567;02/1234568;info@bistro.sk;\r\n";
 
-void setSaveDir(const QString &directory)
+enum class ExportFault { DirectoryGone, ReadOnlyFolder, TargetIsFolder, DiskFull };
+enum class SettingsFault { AnotherType, ReadOnlyLocation, ReadOnlyFile };
+
+// The export file of Bistro's list printed today.
+QString exportName()
+{
+    return QDate::currentDate().toString(QStringLiteral("yyMMdd")) + QStringLiteral("001234.txt");
+}
+
+void setSaveDir(const QVariant &directory)
 {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"))
         .setValue(QStringLiteral("saveDir"), directory);
@@ -41,7 +56,10 @@ private Q_SLOTS:
     void halfFilledRowIsRemovedOnYes();
     void cancelledDialogBringsTheEntryRowBack();
     void exportFileBesideThePrint();
-    void missingExportDirectoryPrintsNothing();
+    void exportFaults_data();
+    void exportFaults();
+    void exportDirectorySettings_data();
+    void exportDirectorySettings();
     void rowsOverSeveralPages();
 
 private:
@@ -162,7 +180,7 @@ void TstPrintFlow::exportFileBesideThePrint()
     w.dialogs.printTo(w.path("list.pdf"));
     w.click(PrintFilled);
     QVERIFY(w.dialogs.texts().isEmpty());
-    const QString name = QDate::currentDate().toString(QStringLiteral("yyMMdd")) + QStringLiteral("001234.txt");
+    const QString name = exportName();
     QCOMPARE(QDir(exports.path()).entryList(QDir::Files), QStringList({name}));
     const QByteArray file = readAll(exports.filePath(name));
     QCOMPARE(file.count("\r\n"), 21);
@@ -179,17 +197,116 @@ void TstPrintFlow::exportFileBesideThePrint()
     QCOMPARE(PdfText::pageCount(w.path("second.pdf")), 1);
 }
 
-void TstPrintFlow::missingExportDirectoryPrintsNothing()
+void TstPrintFlow::exportFaults_data()
 {
-    QTemporaryDir gone;
-    setSaveDir(gone.path() + QStringLiteral("/missing/"));
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("directory gone") << int(ExportFault::DirectoryGone) << "Invalid filename.";
+    QTest::newRow("read-only folder") << int(ExportFault::ReadOnlyFolder) << "File access denied.";
+    QTest::newRow("target is a folder") << int(ExportFault::TargetIsFolder) << "File access denied.";
+    QTest::newRow("disk full part-way") << int(ExportFault::DiskFull) << QStringLiteral("I/O error %1.").arg(EFBIG);
+}
+
+void TstPrintFlow::exportFaults()
+{
+    QFETCH(int, fault);
+    QFETCH(QString, error);
+    const QString target = exports_->filePath(exportName());
+    const QByteArray earlier("earlier list\r\n");
+    if (fault == int(ExportFault::DirectoryGone))
+        setSaveDir(exports_->filePath(QStringLiteral("missing/")));
+    else if (fault == int(ExportFault::TargetIsFolder))
+        QVERIFY(QDir(exports_->path()).mkdir(exportName()));
+    else
+        QVERIFY(writeFile(target, earlier));
     MainWindow w("10;1;10;\r\n", Bistro);
     w.dialogs.printTo(w.path("list.pdf"));
-    w.click(PrintFilled);
-    QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Invalid filename.")}));
+    {
+        std::optional<FileSizeLimit> limit;
+        std::optional<ReadOnlyFolder> readOnly;
+        if (fault == int(ExportFault::DiskFull))
+            limit.emplace(100);
+        if (fault == int(ExportFault::ReadOnlyFolder)) {
+            readOnly.emplace(exports_->path());
+            QVERIFY(readOnly->holds());
+        }
+        w.click(PrintFilled);
+    }
+    QCOMPARE(w.dialogs.texts(), QStringList({error}));
     QCOMPARE(w.dialogs.shown().first().box, Dialogs::Box::StopError);
-    QVERIFY(!QFile::exists(w.path("list.pdf")));
+    // A file that cannot be created stops the print before it starts.
+    if (fault != int(ExportFault::DiskFull))
+        QVERIFY(!QFile::exists(w.path("list.pdf")));
+    const bool earlierFile = fault == int(ExportFault::ReadOnlyFolder) || fault == int(ExportFault::DiskFull);
+    QCOMPARE(QDir(exports_->path()).entryList(QDir::Files | QDir::Hidden),
+             earlierFile ? QStringList({exportName()}) : QStringList());
+    QCOMPARE(readAll(target), earlierFile ? earlier : QByteArray());
     QCOMPARE(w.column(0), QStringList({"10", ""}));
+}
+
+void TstPrintFlow::exportDirectorySettings_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QStringList>("messages");
+    const QString prompt = QStringLiteral("Zvolte si adresár, kam sa majú ukladať súbory súpisky.");
+    QTest::newRow("value of another type") << int(SettingsFault::AnotherType) << QStringList{prompt};
+    QTest::newRow("location that cannot be created") << int(SettingsFault::ReadOnlyLocation) << QStringList{prompt};
+    QTest::newRow("settings file that cannot be replaced")
+        << int(SettingsFault::ReadOnlyFile) << QStringList{prompt, QStringLiteral("Failed to set data for 'saveDir'")};
+}
+
+void TstPrintFlow::exportDirectorySettings()
+{
+    QFETCH(int, fault);
+    QFETCH(QStringList, messages);
+    // Without a directory the export file goes into the current directory.
+    QTemporaryDir current;
+    const QString workingDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(current.path()));
+    const auto back = qScopeGuard([&] { QDir::setCurrent(workingDir); });
+
+    QVERIFY(QDir(settingsDir_.filePath(QStringLiteral("Milbor"))).removeRecursively());
+    QTemporaryDir earlier;
+    QTemporaryDir chosen;
+    std::optional<ReadOnlyFolder> readOnly;
+    QString startDir;
+    if (fault == int(SettingsFault::AnotherType)) {
+        setSaveDir(QStringList{earlier.path(), chosen.path()});
+    } else if (fault == int(SettingsFault::ReadOnlyLocation)) {
+        readOnly.emplace(settingsDir_.path());
+    } else {
+        startDir = earlier.path() + QLatin1Char('/');
+        setSaveDir(startDir);
+        readOnly.emplace(settingsDir_.filePath(QStringLiteral("Milbor")));
+    }
+    if (readOnly)
+        QVERIFY(readOnly->holds());
+
+    // The program starts and prints, the file going where the setting says.
+    auto w = std::make_unique<MainWindow>("10;1;10;\r\n", Bistro);
+    QCOMPARE(w->form->saveDir(), startDir);
+    w->dialogs.printTo(w->path("first.pdf"));
+    w->click(PrintFilled);
+    QVERIFY(w->dialogs.texts().isEmpty());
+    QCOMPARE(PdfText::pageCount(w->path("first.pdf")), 1);
+    QVERIFY(QFile::exists(QDir(startDir.isEmpty() ? current.path() : startDir).filePath(exportName())));
+
+    // A directory chosen now serves the rest of the run, stored or not.
+    w->dialogs.chooseDirectory(chosen.path());
+    w->child<QAction>("Nastavenia1")->trigger();
+    QCOMPARE(w->dialogs.texts(), messages);
+    w->dialogs.printTo(w->path("second.pdf"));
+    w->click(PrintFilled);
+    QCOMPARE(w->dialogs.texts(), messages);
+    QVERIFY(QFile::exists(QDir(chosen.path()).filePath(exportName())));
+    w.reset();
+    readOnly.reset();
+
+    // Only a store that could be written keeps it for the next start, which
+    // reads the file (this process would read its own cached settings).
+    const QString next = fault == int(SettingsFault::AnotherType) ? chosen.path() + QLatin1Char('/') : startDir;
+    const QByteArray stored = readAll(settingsDir_.filePath(QStringLiteral("Milbor/Kelvaro.conf")));
+    QCOMPARE(stored.contains("\nsaveDir=" + QFile::encodeName(next) + '\n'), !next.isEmpty());
 }
 
 void TstPrintFlow::rowsOverSeveralPages()

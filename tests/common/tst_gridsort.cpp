@@ -115,6 +115,11 @@ void TstGridSort::cellNumber_data()
     QTest::newRow("letters") << "abc" << -1.0;
     QTest::newRow("comma last") << "12," << -1.0;
     QTest::newRow("grouped") << "1 000" << -1.0;
+    // Damaged files hold numbers no double holds.
+    QTest::newRow("a million leading zeros") << QString(1000000, '0') + "7,5" << 7.5;
+    QTest::newRow("three thousand decimals") << "0," + QString(3000, '5') << 5.0 / 9;
+    QTest::newRow("beyond every double") << QString(400, '9') << qInf();
+    QTest::newRow("below every double") << "0," + QString(400, '0') + "1" << 0.0;
 }
 
 void TstGridSort::cellNumber()

@@ -5,6 +5,7 @@
 #include "support/gridtexts.h"
 #include "support/gridtyping.h"
 #include "support/pdftext.h"
+#include "support/readonlyfolder.h"
 #include "support/scripteddialogs.h"
 
 #include <QClipboard>
@@ -23,6 +24,8 @@ using namespace dbtest;
 namespace {
 
 using Button = Dialogs::Button;
+
+enum class WriteFault { None, DiskFull, ReadOnlyFolder, TargetIsFolder };
 
 const QString Saved = QStringLiteral("Databáza uložená do súboru \"DB.csv\".");
 const QString SaveFailed = QStringLiteral("Chyba pri ukladaní databázy do súboru \"DB.csv\"!");
@@ -332,33 +335,36 @@ void TstDatabaseWindow::closeQuestions()
 void TstDatabaseWindow::saveRefusedOrFailing_data()
 {
     QTest::addColumn<QByteArray>("db");
-    QTest::addColumn<bool>("dbIsFolder");
+    QTest::addColumn<int>("fault");
     QTest::addColumn<int>("row"); // where the keys are typed, from column 0; 0: nothing typed
     QTest::addColumn<QString>("keys");
-    QTest::addColumn<int>("sizeLimit");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("box");
 
     const QByteArray two = establishment("1", "000100", "A", "Levice") + establishment("2", "000200", "B", "Nitra");
     const QString row = QStringLiteral("3\t300\tC\tD\tE\t35757442\t\t02\t1\t2\r");
+    const int none = int(WriteFault::None);
     const int warning = int(Dialogs::Box::Warning);
-    QTest::newRow("empty") << QByteArray() << false << 0 << "" << 0 << EmptyOrIncomplete << warning;
-    QTest::newRow("inconsistent") << establishment("1", "000100", "B", "Nitra", "12345678") << false << 0 << "" << 0
+    const int error = int(Dialogs::Box::Error);
+    QTest::newRow("empty") << QByteArray() << none << 0 << "" << EmptyOrIncomplete << warning;
+    QTest::newRow("inconsistent") << establishment("1", "000100", "B", "Nitra", "12345678") << none << 0 << ""
                                   << "Nekonzistentné dáta!\r\nÚdaje nie je možné uložiť." << warning;
-    QTest::newRow("incomplete row") << two << false << 3 << "3\t" << 0 << EmptyOrIncomplete << warning;
-    QTest::newRow("write failing part-way") << two << false << 3 << row << 40 << SaveFailed << int(Dialogs::Box::Error);
-    QTest::newRow("DB.csv a folder") << QByteArray() << true << 1 << row << 0 << SaveFailed << int(Dialogs::Box::Error);
+    QTest::newRow("incomplete row") << two << none << 3 << "3\t" << EmptyOrIncomplete << warning;
+    QTest::newRow("write failing part-way") << two << int(WriteFault::DiskFull) << 3 << row << SaveFailed << error;
+    QTest::newRow("read-only folder") << two << int(WriteFault::ReadOnlyFolder) << 3 << row << SaveFailed << error;
+    QTest::newRow("DB.csv a folder") << QByteArray() << int(WriteFault::TargetIsFolder) << 1 << row << SaveFailed
+                                     << error;
 }
 
 void TstDatabaseWindow::saveRefusedOrFailing()
 {
     QFETCH(QByteArray, db);
-    QFETCH(bool, dbIsFolder);
+    QFETCH(int, fault);
     QFETCH(int, row);
     QFETCH(QString, keys);
-    QFETCH(int, sizeLimit);
     QFETCH(QString, message);
     QFETCH(int, box);
+    const bool dbIsFolder = fault == int(WriteFault::TargetIsFolder);
     Window w(db, dbIsFolder);
     if (dbIsFolder) {
         QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Chyba pri importovaní databázy zo súboru \"%1\"!")
@@ -372,8 +378,13 @@ void TstDatabaseWindow::saveRefusedOrFailing()
     }
     {
         std::optional<FileSizeLimit> limit;
-        if (sizeLimit > 0)
-            limit.emplace(sizeLimit);
+        std::optional<ReadOnlyFolder> readOnly;
+        if (fault == int(WriteFault::DiskFull))
+            limit.emplace(40);
+        if (fault == int(WriteFault::ReadOnlyFolder)) {
+            readOnly.emplace(w.dir.path());
+            QVERIFY(readOnly->holds());
+        }
         w.click("btUlozit");
     }
     QCOMPARE(w.dialogs.texts(), QStringList({message}));
@@ -381,7 +392,8 @@ void TstDatabaseWindow::saveRefusedOrFailing()
     QCOMPARE(w.form->isModified(), row > 0);
     QCOMPARE(QFileInfo(w.dbPath()).isDir(), dbIsFolder);
     QCOMPARE(readAll(w.dbPath()), db);
-    QCOMPARE(QFileInfo::exists(w.dbPath()), dbIsFolder || !db.isNull());
+    QCOMPARE(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden),
+             dbIsFolder || db.isNull() ? QStringList() : QStringList({"DB.csv"}));
 }
 
 void TstDatabaseWindow::savingRoundTripsEveryByteInOrder()

@@ -1,11 +1,14 @@
 #include "printing/exportfile.h"
 #include "support/filesizelimit.h"
+#include "support/readonlyfolder.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 namespace {
 
@@ -101,18 +104,28 @@ void TstExportFile::bytesOfAWholeFile()
 void TstExportFile::openFails_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("readOnly");
     QTest::addColumn<QString>("error");
-    QTest::newRow("missing directory") << "gone/250305001234.txt" << "Invalid filename.";
-    QTest::newRow("target is a folder") << "folder" << "File access denied.";
+    QTest::newRow("missing directory") << "gone/250305001234.txt" << false << "Invalid filename.";
+    QTest::newRow("target is a folder") << "folder" << false << "File access denied.";
+    QTest::newRow("read-only folder") << "250305001234.txt" << true << "File access denied.";
 }
 
 void TstExportFile::openFails()
 {
     QFETCH(QString, name);
+    QFETCH(bool, readOnly);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
     ExportFile file;
-    QVERIFY(!file.open(dir.filePath(name), header()));
+    {
+        std::optional<ReadOnlyFolder> folder;
+        if (readOnly) {
+            folder.emplace(dir.path());
+            QVERIFY(folder->holds());
+        }
+        QVERIFY(!file.open(dir.filePath(name), header()));
+    }
     QTEST(file.errorText(), "error");
     QVERIFY(!file.isOpen());
     QVERIFY(!file.writeRow(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")));

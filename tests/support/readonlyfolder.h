@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+// While it lives, nothing can be created, renamed or removed in the folder,
+// also when the tests run as root: its write bits are taken away, and the
+// calling thread gives up the capability that lets root write regardless
+// (CAP_DAC_OVERRIDE) from its effective set, taking it back at the end.
+// Files already in the folder stay writable in place.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const QString &path) : path_(QFile::encodeName(path))
+    {
+        struct stat status{};
+        if (::stat(path_.constData(), &status) == 0) {
+            mode_ = status.st_mode & 07777;
+            ::chmod(path_.constData(), mode_ & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH));
+        }
+        dropped_ = overrideEffective() && setOverride(false);
+    }
+    ~ReadOnlyFolder()
+    {
+        if (dropped_)
+            setOverride(true);
+        if (mode_ != mode_t(-1))
+            ::chmod(path_.constData(), mode_);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+
+    // Whether a file really cannot be created in the folder.
+    bool holds() const
+    {
+        QFile probe(QFile::decodeName(path_) + QStringLiteral("/.probe"));
+        if (!probe.open(QIODevice::WriteOnly))
+            return true;
+        probe.remove();
+        return false;
+    }
+
+private:
+    static bool read(__user_cap_header_struct &header, __user_cap_data_struct *data)
+    {
+        header = {_LINUX_CAPABILITY_VERSION_3, 0};
+        return ::syscall(SYS_capget, &header, data) == 0;
+    }
+    static bool overrideEffective()
+    {
+        __user_cap_header_struct header;
+        __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+        return read(header, data) && (data[0].effective & (1u << CAP_DAC_OVERRIDE));
+    }
+    // Within the permitted set, which stays as it is.
+    static bool setOverride(bool on)
+    {
+        __user_cap_header_struct header;
+        __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+        if (!read(header, data))
+            return false;
+        const __u32 bit = 1u << CAP_DAC_OVERRIDE;
+        data[0].effective = on ? data[0].effective | bit : data[0].effective & ~bit;
+        return ::syscall(SYS_capset, &header, data) == 0;
+    }
+
+    QByteArray path_;
+    mode_t mode_ = mode_t(-1);
+    bool dropped_ = false;
+};
