@@ -54,6 +54,9 @@ QByteArray encode(const QString &text)
 
 int byteOf(QChar c)
 {
+    // The code page keeps ASCII as it is; the table holds the rest.
+    if (c.unicode() < 0x80)
+        return c.unicode();
     const auto &bytes = table().bytes;
     const auto it = bytes.constFind(c.unicode());
     return it == bytes.cend() ? -1 : int(*it);
@@ -75,7 +78,7 @@ QChar charOf(unsigned char byte)
 
 } // namespace Cp1250
 
-QString TrimControl(const QString &text)
+QStringView TrimControl(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -83,5 +86,11 @@ QString TrimControl(const QString &text)
         ++begin;
     while (end > begin && text.at(end - 1).unicode() <= 32)
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
+}
+
+QString TrimControl(const QString &text)
+{
+    const QStringView trimmed = TrimControl(QStringView(text));
+    return trimmed.size() == text.size() ? text : trimmed.toString();
 }

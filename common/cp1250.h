@@ -23,3 +23,4 @@ QChar charOf(unsigned char byte);
 // The text without its leading and trailing spaces and control characters
 // (codes 0 to 32), as the file readers and the e-mail rule trim.
 QString TrimControl(const QString &text);
+QStringView TrimControl(QStringView text);

@@ -35,16 +35,17 @@ QStringList SplitRecordLines(const QByteArray &contents)
 QStringList SplitRecordFields(const QString &line, int maxFields)
 {
     QStringList fields;
+    const QStringView rest(line);
     qsizetype pos = 0;
     while (fields.size() < maxFields) {
-        const qsizetype separator = line.indexOf(QLatin1Char(';'), pos);
+        const qsizetype separator = rest.indexOf(QLatin1Char(';'), pos);
         if (separator < 0)
             break;
-        fields.append(TrimControl(line.mid(pos, separator - pos)));
+        fields.append(TrimControl(rest.sliced(pos, separator - pos)).toString());
         pos = separator + 1;
     }
     if (fields.size() < maxFields && pos < line.size())
-        fields.append(TrimControl(line.mid(pos)));
+        fields.append(TrimControl(rest.sliced(pos)).toString());
     return fields;
 }
 

@@ -1,7 +1,6 @@
 #include "validators.h"
 
 #include "cp1250.h"
-#include "userlocale.h"
 
 CharSet CharSet::range(unsigned char first, unsigned char last)
 {
@@ -77,10 +76,11 @@ bool EmailIsInvalid(const QString &text)
     if (TrimControl(text).isEmpty())
         return true;
 
-    const QString lower = UserLocale().toLower(text);
+    // Capitals count as their small letters.  No locale lower-cases a
+    // letter into one of these otherwise than Unicode's own mapping does.
     static const QString forbidden = QStringLiteral(" äöüß[]():");
-    for (QChar c : forbidden) {
-        if (lower.contains(c))
+    for (QChar c : text) {
+        if (forbidden.contains(c.toLower()))
             return true;
     }
 
