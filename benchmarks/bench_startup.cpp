@@ -1,6 +1,7 @@
 // Start-up: from launching the process to the main window's first painting,
 // the program with a 1,000-establishment DB.csv and a 50-row supiska.csv
-// against a bare QMainWindow built with the same flags.  Both run from a
+// against a bare QMainWindow built with the same flags, and beside them the
+// bare window with one line of text, the share of fonts.  All run from a
 // temporary folder, since the program reads its files beside its executable,
 // in alternating order after a warm-up; the figures are medians.
 #include "generateddata.h"
@@ -48,13 +49,13 @@ struct Run
 };
 
 // Launches the program and waits for the probe's report of its first painting.
-Run launch(const QString &program, const QProcessEnvironment &environment)
+Run launch(const QString &program, const QProcessEnvironment &environment, const QStringList &arguments = {})
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QFileInfo(program).path());
     const qint64 start = monotonicNs();
-    process.start(program, {});
+    process.start(program, arguments);
     if (!process.waitForFinished(TimeoutMs)) {
         process.kill();
         process.waitForFinished();
@@ -139,27 +140,38 @@ int main(int argc, char *argv[])
                  .arg(ListRows + 1));
     }
 
+    const QStringList withText{QStringLiteral("--text")};
     for (int k = 0; k < WarmUpRuns; ++k) {
         launch(bare, environment);
+        launch(bare, environment, withText);
         launch(kelvaro, environment);
     }
-    std::vector<double> programMs, bareMs;
+    std::vector<double> programMs, bareMs, textMs;
     for (int k = 0; k < runs; ++k) {
-        // Alternate which of the two goes first.
+        // Alternate which goes first.
         if (k % 2) {
             programMs.push_back(launch(kelvaro, environment).ms);
+            textMs.push_back(launch(bare, environment, withText).ms);
             bareMs.push_back(launch(bare, environment).ms);
         } else {
             bareMs.push_back(launch(bare, environment).ms);
+            textMs.push_back(launch(bare, environment, withText).ms);
             programMs.push_back(launch(kelvaro, environment).ms);
         }
     }
     const double program = median(programMs);
     const double yardstick = median(bareMs);
+    const double text = median(textMs);
     std::printf("start-up to first paint, Kelvaro with %s establishments and %d list rows (median of %d): %.0f ms "
                 "(target none)\n",
                 qPrintable(QLocale(QLocale::English).toString(Establishments)), ListRows, runs, program);
     std::printf("start-up to first paint, bare QMainWindow (median of %d): %.0f ms (target none)\n", runs, yardstick);
+    std::printf("start-up to first paint, bare QMainWindow with one line of text (median of %d): %.0f ms "
+                "(target none)\n",
+                runs, text);
+    std::printf("start-up to first paint, ratio of the window with one line of text to the bare one: %.2f "
+                "(target none)\n",
+                text / yardstick);
     std::printf("start-up to first paint, ratio to a bare QMainWindow: %.2f (target <= 1.3)\n", program / yardstick);
     return 0;
 }
