@@ -101,15 +101,18 @@ void checkEstablishmentColumns(const QString &keys)
 
 void checkVoucherColumns(const QString &keys)
 {
-    const QString nominal = typeKeys(keys, [](const QString &text, QChar key) {
-        return DecimalKeyRejected(text, 3, 2, key);
-    });
-    const QString count = typeKeys(keys, [](const QString &text, QChar key) {
-        return KeyRejected(text, 5, key, Digits);
-    });
+    const KeyFilter nominalRejected = [](const QString &text, QChar key) { return DecimalKeyRejected(text, 3, 2, key); };
+    const KeyFilter countRejected = [](const QString &text, QChar key) { return KeyRejected(text, 5, key, Digits); };
+    const QString nominal = typeKeys(keys, nominalRejected);
+    const QString count = typeKeys(keys, countRejected);
     FUZZ_CHECK_DETAIL(VoucherList::ValidateCell(nominal, VoucherList::NominalColumn), nominal);
     FUZZ_CHECK_DETAIL(VoucherList::ValidateCell(count, VoucherList::CountColumn), count);
     FUZZ_CHECK(nominal.count(u',') <= 1);
+    // Pasted text is held to the same filters.
+    if (CouldBeTyped(keys, nominalRejected))
+        FUZZ_CHECK(keys == nominal);
+    if (CouldBeTyped(keys, countRejected))
+        FUZZ_CHECK(keys == count);
 
     // The largest typed row is valued exactly, and its value fits the value
     // column's rule, so a saved list reads back without marks.
