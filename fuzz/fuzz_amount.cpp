@@ -9,6 +9,7 @@
 #include "common/amount.h"
 #include "common/gridsort.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 

@@ -15,6 +15,8 @@
 #include "common/validators.h"
 #include "database/establishments.h"
 
+#include <algorithm>
+
 namespace {
 
 using Table = EstablishmentTable;

@@ -12,6 +12,8 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace {
 
 using Table = EstablishmentTable;
@@ -101,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(reread.load(savedPath) == RecordFileLoad::Loaded);
     FUZZ_CHECK(WithoutEntryRow(GridRecords(reread.grid(), reread.markedCells())) == written);
 
-    // Sorting by heading clicks, with some record current.
+    // Sorting by heading clicks, with some record current.  An input of odd
+    // length holds Ctrl on every click, so that the keys pile up.
     const bool ctrl = size % 2 == 1;
     for (const QList<Click> &clicks : ClickSequences) {
         const QList<RefRecord> before = WithoutEntryRow(GridRecords(table.grid(), table.markedCells()));

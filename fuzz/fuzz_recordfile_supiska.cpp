@@ -12,6 +12,7 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
