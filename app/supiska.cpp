@@ -50,22 +50,15 @@ void makeGrey(QWidget *box)
 class KeyFilterValidator : public QValidator
 {
 public:
-    using Filter = std::function<bool(const QString &text, QChar key)>;
-    KeyFilterValidator(Filter rejected, QObject *parent) : QValidator(parent), rejected_(std::move(rejected)) {}
+    KeyFilterValidator(KeyFilter rejected, QObject *parent) : QValidator(parent), rejected_(std::move(rejected)) {}
 
     State validate(QString &input, int &) const override
     {
-        QString typed;
-        for (QChar c : std::as_const(input)) {
-            if (rejected_(typed, c))
-                return Invalid;
-            typed += c;
-        }
-        return Acceptable;
+        return CouldBeTyped(input, rejected_) ? Acceptable : Invalid;
     }
 
 private:
-    Filter rejected_;
+    KeyFilter rejected_;
 };
 
 } // namespace
@@ -439,13 +432,9 @@ void TForm2::sgSupiskaSetEditText(int column, int row, const QString &text)
 
 bool TForm2::sgSupiskaInsertedText(int column, int, const QString &text)
 {
-    QString typed;
-    for (QChar c : text) {
-        if (cellKeyRejected(column, typed, c))
-            return false;
-        typed += c;
-    }
-    return true;
+    return CouldBeTyped(text, [this, column](const QString &typed, QChar key) {
+        return cellKeyRejected(column, typed, key);
+    });
 }
 
 void TForm2::sgSupiskaDrawCell(QPainter &painter, int column, int row, const QRect &rect, CellColors colors)

@@ -23,7 +23,8 @@ std::optional<Amount> Amount::fromText(const QString &text)
     qint64 place = Scale;
     for (QChar c : fraction) {
         place /= 10;
-        raw += place * c.digitValue();
+        if (__builtin_add_overflow(raw, place * c.digitValue(), &raw))
+            return std::nullopt;
     }
     return Amount(raw);
 }

@@ -39,6 +39,18 @@ bool DecimalKeyRejected(const QString &text, int maxBefore, int maxAfter, QChar 
     return KeyRejected(text.mid(comma + 1), maxAfter, key, Digits);
 }
 
+bool CouldBeTyped(const QString &text, const KeyFilter &keyRejected)
+{
+    QString typed;
+    typed.reserve(text.size());
+    for (QChar c : text) {
+        if (c.unicode() < 32 || keyRejected(typed, c))
+            return false;
+        typed += c;
+    }
+    return true;
+}
+
 bool IsAllDigits(const QString &text)
 {
     if (text.isEmpty())

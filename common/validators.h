@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <bitset>
+#include <functional>
 
 // A set over the 256 Windows-1250 character codes.  A character outside the
 // code page is in no set, so a filter never lets through a character that
@@ -33,6 +34,14 @@ bool KeyRejected(const QString &text, int maxLength, QChar key, const CharSet &a
 // The filter of a decimal field with a comma as separator: at most one comma,
 // and digits counted against the limit of the part they would go into.
 bool DecimalKeyRejected(const QString &text, int maxBefore, int maxAfter, QChar key);
+
+// Text that arrives in a field otherwise than by typing (pasted, dropped) must
+// be text that could have been typed into it key by key: each character gets
+// past the filter after the ones before it.  Backspace, Tab and Enter pass
+// every filter, but as keys: they are no text, and neither is any other
+// control character.
+using KeyFilter = std::function<bool(const QString &text, QChar key)>;
+bool CouldBeTyped(const QString &text, const KeyFilter &keyRejected);
 
 bool IsAllDigits(const QString &text);
 bool IsDecimalNumber(const QString &text);

@@ -111,14 +111,7 @@ bool EstablishmentTable::KeyRejected(int column, const QString &text, QChar key)
 
 bool EstablishmentTable::InsertionAllowed(int column, const QString &text)
 {
-    QString typed;
-    for (QChar c : text) {
-        // Backspace, Tab and Enter are keys, not text.
-        if (c.unicode() < 32 || KeyRejected(column, typed, c))
-            return false;
-        typed += c;
-    }
-    return true;
+    return CouldBeTyped(text, [column](const QString &typed, QChar key) { return KeyRejected(column, typed, key); });
 }
 
 QString EstablishmentTable::CompletedCode(const QString &text)

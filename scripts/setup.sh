@@ -5,9 +5,12 @@ set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# install_missing_packages [list file]: installs the packages of the list (one
+# a line; packages.txt unless another is given) that are missing.
 install_missing_packages() {
+    local list="${1:-$repo/scripts/packages.txt}"
     local wanted missing=()
-    wanted=$(grep -vE '^\s*(#|$)' "$repo/scripts/packages.txt")
+    wanted=$(grep -vE '^\s*(#|$)' "$list")
     for p in $wanted; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done

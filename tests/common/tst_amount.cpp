@@ -59,6 +59,7 @@ void TstAmount::refusesWhatIsNoAmount_data()
     QTest::newRow("grouped") << "1 000";
     QTest::newRow("sign") << "-1";
     QTest::newRow("beyond 64 bits") << "922337203685478";
+    QTest::newRow("beyond 64 bits by the decimals") << "922337203685477,5808";
 }
 
 void TstAmount::refusesWhatIsNoAmount()
