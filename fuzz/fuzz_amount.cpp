@@ -20,11 +20,6 @@ using Wide = __int128;
 constexpr qint64 MaxRaw = std::numeric_limits<qint64>::max();
 constexpr qint64 MinRaw = std::numeric_limits<qint64>::min();
 
-bool isDigits(const QString &text)
-{
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 // The value of an amount text in ten-thousandths, when the text has the form
 // digits [, one to four digits]; an integer part of more than 30 digits is
 // beyond any range.

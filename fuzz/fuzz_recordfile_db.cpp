@@ -27,22 +27,6 @@ bool complete(const QStringList &cells)
     return true;
 }
 
-QList<RefRecord> expectedRecords(const QList<QStringList> &lines)
-{
-    QList<RefRecord> records;
-    for (const QStringList &cells : lines) {
-        if (std::all_of(cells.cbegin(), cells.cend(), [](const QString &c) { return c.isEmpty(); }))
-            continue;
-        RefRecord record{cells, {}};
-        for (int c = 0; c < Table::ColumnCount; ++c) {
-            if (!complete(cells) || !Table::ValidateCell(cells.at(c), c))
-                record.marked.set(size_t(c));
-        }
-        records.append(record);
-    }
-    return records;
-}
-
 struct Click
 {
     int column;
@@ -68,20 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString path = dir.filePath(Table::fileName());
     WriteBytes(path, contents);
 
-    const QList<QStringList> lines = ReferenceRecords(contents, Table::ColumnCount);
-    const QStringList readLines = SplitRecordLines(contents);
-    FUZZ_CHECK(readLines.size() == lines.size());
-    for (qsizetype k = 0; k < lines.size(); ++k) {
-        QStringList fields = SplitRecordFields(readLines.at(k), Table::ColumnCount);
-        FUZZ_CHECK(fields.size() <= Table::ColumnCount);
-        while (fields.size() < Table::ColumnCount)
-            fields.append(QString());
-        FUZZ_CHECK_DETAIL(fields == lines.at(k), QStringLiteral("line %1").arg(k + 1));
-    }
+    const QList<QStringList> lines = CheckedRecords(contents, Table::ColumnCount);
 
     Table table;
     FUZZ_CHECK(table.load(path) == RecordFileLoad::Loaded);
-    const QList<RefRecord> expected = expectedRecords(lines);
+    const QList<RefRecord> expected = ExpectedRecords(lines, Table::ColumnCount, complete, Table::ValidateCell);
     QList<RefRecord> rows = GridRecords(table.grid(), table.markedCells());
     CheckEntryRow(rows, complete);
     CheckSorted(WithoutEntryRow(rows), expected, table.sortKeys().Keys, -1, -1);

@@ -17,11 +17,6 @@
 
 namespace {
 
-bool isDigits(const QString &text)
-{
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 // A nominal value in cents, read without the program's amount type: digits,
 // optionally a comma and one or two more digits.
 std::optional<qint64> nominalCents(const QString &text)
@@ -48,24 +43,6 @@ QString centsText(qint64 cents)
 bool bothFilled(const QStringList &cells)
 {
     return !cells.at(VoucherList::NominalColumn).isEmpty() && !cells.at(VoucherList::CountColumn).isEmpty();
-}
-
-// What loading should leave: the non-empty records with their marks, in the
-// order an exchange sort by nominal value gives.
-QList<RefRecord> expectedRecords(const QList<QStringList> &lines)
-{
-    QList<RefRecord> records;
-    for (const QStringList &cells : lines) {
-        if (std::all_of(cells.cbegin(), cells.cend(), [](const QString &c) { return c.isEmpty(); }))
-            continue;
-        RefRecord record{cells, {}};
-        for (int c = 0; c < VoucherList::ColumnCount; ++c) {
-            if (!bothFilled(cells) || !VoucherList::ValidateCell(cells.at(c), c))
-                record.marked.set(size_t(c));
-        }
-        records.append(record);
-    }
-    return records;
 }
 
 const QList<SortKey> ByNominalValue = {{VoucherList::NominalColumn, true, CompareNumeric}};
@@ -126,21 +103,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString path = dir.filePath(VoucherList::fileName());
     WriteBytes(path, contents);
 
-    // The reader decodes before it splits; the bytes split first must agree.
-    const QList<QStringList> lines = ReferenceRecords(contents, VoucherList::ColumnCount);
-    const QStringList readLines = SplitRecordLines(contents);
-    FUZZ_CHECK(readLines.size() == lines.size());
-    for (qsizetype k = 0; k < lines.size(); ++k) {
-        QStringList fields = SplitRecordFields(readLines.at(k), VoucherList::ColumnCount);
-        FUZZ_CHECK(fields.size() <= VoucherList::ColumnCount);
-        while (fields.size() < VoucherList::ColumnCount)
-            fields.append(QString());
-        FUZZ_CHECK_DETAIL(fields == lines.at(k), QStringLiteral("line %1").arg(k + 1));
-    }
+    const QList<QStringList> lines = CheckedRecords(contents, VoucherList::ColumnCount);
 
     VoucherList list;
     FUZZ_CHECK(list.load(path) == RecordFileLoad::Loaded);
-    checkLoaded(list, expectedRecords(lines));
+    checkLoaded(list, ExpectedRecords(lines, VoucherList::ColumnCount, bothFilled, VoucherList::ValidateCell));
 
     // Saving writes the rows with both cells filled, in order; reading the
     // file back gives those rows again.

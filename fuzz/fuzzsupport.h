@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -31,6 +32,13 @@
         if (!(condition)) \
             FuzzFailure(__FILE__, __LINE__, #condition, (detail)); \
     } while (false)
+
+// Whether the text is one or more ASCII digits, as the references read
+// numbers without the program's own rules.
+inline bool isDigits(const QString &text)
+{
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
 
 // Takes settings from the front of an input; what is left is the payload.
 // Past the end every value reads as zero.

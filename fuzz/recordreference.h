@@ -11,6 +11,7 @@
 #include "common/gridmodel.h"
 #include "common/gridrows.h"
 #include "common/gridsort.h"
+#include "common/recordfile.h"
 
 #include <QFile>
 #include <QList>
@@ -100,6 +101,23 @@ inline QList<QStringList> ReferenceRecords(const QByteArray &contents, int field
     return records;
 }
 
+// The program's reader (which decodes before it splits) must agree with the
+// byte-wise split above, line by line and field by field.  Gives the lines.
+inline QList<QStringList> CheckedRecords(const QByteArray &contents, int fieldCount)
+{
+    const QList<QStringList> lines = ReferenceRecords(contents, fieldCount);
+    const QStringList readLines = SplitRecordLines(contents);
+    FUZZ_CHECK(readLines.size() == lines.size());
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        QStringList fields = SplitRecordFields(readLines.at(k), fieldCount);
+        FUZZ_CHECK(fields.size() <= fieldCount);
+        while (fields.size() < fieldCount)
+            fields.append(QString());
+        FUZZ_CHECK_DETAIL(fields == lines.at(k), QStringLiteral("line %1").arg(k + 1));
+    }
+    return lines;
+}
+
 inline void WriteBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -177,6 +195,26 @@ inline QList<RefRecord> GridRecords(const GridModel &grid, const TBadRows &marks
         const bool last = r == grid.RowCount() - 1;
         FUZZ_CHECK_DETAIL(last || !RowIsEmpty(grid, r), QStringLiteral("empty row %1").arg(r));
         records.append({grid.RowTexts(r), byRow.count(r) ? byRow[r] : ColumnSet()});
+    }
+    return records;
+}
+
+// What loading should leave of the lines, before sorting: the non-empty ones,
+// each cell marked when its row is incomplete or the cell breaks its rule.
+template<typename CompleteFn, typename ValidFn>
+QList<RefRecord> ExpectedRecords(const QList<QStringList> &lines, int columnCount, CompleteFn complete,
+                                 ValidFn valid)
+{
+    QList<RefRecord> records;
+    for (const QStringList &cells : lines) {
+        if (std::all_of(cells.cbegin(), cells.cend(), [](const QString &c) { return c.isEmpty(); }))
+            continue;
+        RefRecord record{cells, {}};
+        for (int c = 0; c < columnCount; ++c) {
+            if (!complete(cells) || !valid(cells.at(c), c))
+                record.marked.set(size_t(c));
+        }
+        records.append(record);
     }
     return records;
 }
