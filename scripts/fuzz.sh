@@ -12,7 +12,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 install_missing_packages "$repo/scripts/packages-fuzz.txt"
 
-all_targets=(fuzz_recordfile_supiska fuzz_recordfile_db fuzz_cellrules fuzz_amount fuzz_barcode)
+# One target a source in fuzz/.
+mapfile -t all_targets < <(cd "$repo/fuzz" && ls fuzz_*.cpp | sed 's/\.cpp$//')
 seconds="${1:-60}"
 [ $# -gt 0 ] && shift
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
