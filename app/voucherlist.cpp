@@ -76,8 +76,10 @@ void VoucherList::CheckRow(int row)
 
 bool VoucherList::rowComplete(int row) const
 {
+    // A nominal value that was read from the file and marked stays the
+    // user's to correct: its row is complete, and the marks refuse the print.
     return RowIsComplete(grid_, RequiredColumns, row)
-           && Amount::fromText(grid_.Cell(NominalColumn, row)).has_value();
+           && (isMarked(NominalColumn, row) || Amount::fromText(grid_.Cell(NominalColumn, row)).has_value());
 }
 
 bool VoucherList::allRowsComplete() const

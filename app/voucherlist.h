@@ -30,7 +30,7 @@ public:
     void CheckRow(int row);
 
     // A row is complete when it has a nominal value and a count, and the
-    // nominal value is a number.  A row that is not cannot be valued.
+    // nominal value is a number or marked.  A row that is not cannot be valued.
     bool rowComplete(int row) const;
     bool allRowsComplete() const;
 

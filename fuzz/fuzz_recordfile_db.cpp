@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(table.load(path) == RecordFileLoad::Loaded);
     const QList<RefRecord> expected = ExpectedRecords(lines, Table::ColumnCount, complete, Table::ValidateCell);
     QList<RefRecord> rows = GridRecords(table.grid(), table.markedCells());
-    CheckEntryRow(rows, complete);
+    CheckEntryRow(rows, [&](const RefRecord &record) { return complete(record.cells); });
     CheckSorted(WithoutEntryRow(rows), expected, table.sortKeys().Keys, -1, -1);
 
     // Saved and read back: the complete records, in the same order and with
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             table.ChangeSortKeys(click.column, click.ctrl || ctrl);
         table.SortDatabase();
         rows = GridRecords(table.grid(), table.markedCells());
-        CheckEntryRow(rows, complete);
+        CheckEntryRow(rows, [&](const RefRecord &record) { return complete(record.cells); });
         CheckSorted(WithoutEntryRow(rows), before, table.sortKeys().Keys, before.isEmpty() ? -1 : currentBefore - 1,
                     table.grid().CurrentRow() - 1);
     }

@@ -50,8 +50,11 @@ const QList<SortKey> ByNominalValue = {{VoucherList::NominalColumn, true, Compar
 void checkLoaded(VoucherList &list, const QList<RefRecord> &expected)
 {
     const QList<RefRecord> rows = GridRecords(list.grid(), list.markedCells());
-    CheckEntryRow(rows, [](const QStringList &cells) {
-        return bothFilled(cells) && Amount::fromText(cells.at(VoucherList::NominalColumn)).has_value();
+    // A marked nominal value leaves its row complete.
+    CheckEntryRow(rows, [](const RefRecord &record) {
+        return bothFilled(record.cells)
+               && (record.marked.test(VoucherList::NominalColumn)
+                   || Amount::fromText(record.cells.at(VoucherList::NominalColumn)).has_value());
     });
     const QList<RefRecord> loaded = WithoutEntryRow(rows);
 

@@ -228,12 +228,12 @@ void CheckEntryRow(const QList<RefRecord> &rows, CompleteFn complete)
     const bool lastEmpty = std::all_of(last.cells.cbegin(), last.cells.cend(), [](const QString &c) { return c.isEmpty(); });
     bool othersComplete = true;
     for (qsizetype k = 0; k + 1 < rows.size(); ++k)
-        othersComplete = othersComplete && complete(rows.at(k).cells);
+        othersComplete = othersComplete && complete(rows.at(k));
     if (lastEmpty) {
         FUZZ_CHECK(othersComplete);
         FUZZ_CHECK(last.marked.none());
     } else {
-        FUZZ_CHECK(!othersComplete || !complete(last.cells));
+        FUZZ_CHECK(!othersComplete || !complete(last));
     }
 }
 

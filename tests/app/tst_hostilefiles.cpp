@@ -70,9 +70,9 @@ void TstHostileFiles::startAndCloseUnchanged_data()
 
     // NULs around fields are trimmed away; inside a number they are no digit,
     // inside a name a character like any other.  A line of NULs is an empty
-    // row, which goes.  A text that is no number sorts as 0; a row whose
-    // nominal value is no amount is not complete, so no entry row follows.
-    QTest::newRow("nul-bytes") << "nul-bytes" << true << QStringList{QStringLiteral("2\u00000"), "10"} << 3
+    // row, which goes.  A text that is no number sorts as 0; its row is
+    // complete, marked, so the entry row follows.
+    QTest::newRow("nul-bytes") << "nul-bytes" << true << QStringList{QStringLiteral("2\u00000"), "10", ""} << 4
                                << QStringList{"0,1"} << "0,00" << QStringList{QStringLiteral("2\u00003"), "1", ""}
                                << 4 << QStringList{"0,1"};
     // CR alone ends a line; an empty line is dropped.
@@ -90,7 +90,7 @@ void TstHostileFiles::startAndCloseUnchanged_data()
                                 << QStringList{"5,100000"};
     // Every field of 1,000 characters breaks its length; a number of 1,000
     // digits sorts after the others, a text before them.
-    QTest::newRow("long-fields") << "long-fields" << true << QStringList{"10", QString(1000, '5')} << 3
+    QTest::newRow("long-fields") << "long-fields" << true << QStringList{"10", QString(1000, '5'), ""} << 4
                                  << QStringList{"0,2", "1,2", "2,2"} << "0,00"
                                  << QStringList{QString(1000, 'x'), "2", ""} << 4
                                  << wholeRow(1, EstablishmentTable::ColumnCount);

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void blankFormOfAnEmptyList();
     void halfFilledRowIsRemovedOnYes();
     void cancelledDialogBringsTheEntryRowBack();
+    void markedNominalValueBlocksThePrint();
     void exportFileBesideThePrint();
     void exportFaults_data();
     void exportFaults();
@@ -170,6 +171,30 @@ void TstPrintFlow::cancelledDialogBringsTheEntryRowBack()
     QCOMPARE(w.dialogs.printOffers().size(), 1);
     QCOMPARE(w.column(0), QStringList({"10", ""}));
     QVERIFY(QDir(exports.path()).isEmpty());
+}
+
+void TstPrintFlow::markedNominalValueBlocksThePrint()
+{
+    MainWindow w("1a;2;\r\n10;5;50;\r\n", Bistro);
+    w.dialogs.clear();
+    w.dialogs.printTo(w.path("list.pdf"));
+    // The marked row is complete: no question, and it is not removed.
+    w.click(PrintFilled);
+    QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť.")}));
+    QVERIFY(w.dialogs.printOffers().isEmpty());
+    QVERIFY(QDir(exports_->path()).isEmpty());
+    QCOMPARE(w.column(0), QStringList({"1a", "10", ""}));
+
+    // Typed over until it passes, the cell loses its mark and the list prints.
+    QVERIFY(w.model().SetCurrentCell(0, 1));
+    w.type(QStringLiteral("\b\b1\r"));
+    QVERIFY(w.marks().isEmpty());
+    w.dialogs.clear();
+    w.dialogs.printTo(w.path("list.pdf"));
+    w.click(PrintFilled);
+    QVERIFY(w.dialogs.texts().isEmpty());
+    QCOMPARE(PdfText::pageCount(w.path("list.pdf")), 1);
+    QVERIFY(QFile::exists(QDir(exports_->path()).filePath(exportName())));
 }
 
 void TstPrintFlow::exportFileBesideThePrint()
