@@ -391,7 +391,9 @@ bool TForm2::cellKeyRejected(int column, const QString &text, QChar key) const
     case VoucherList::CountColumn:
         return KeyRejected(text, CountDigits, key, Digits);
     default:
-        return true;
+        // Nothing is typed into the value column, but Enter still asks to
+        // open the cell, and the grid then says that the column fills itself.
+        return key != QChar(KeyEnter);
     }
 }
 

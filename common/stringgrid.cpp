@@ -341,10 +341,10 @@ void StringGrid::editorTextEdited(QLineEdit *editor, const QString &text)
         setEditText_(column, row, text);
 }
 
-bool StringGrid::moveByTab(bool backwards)
+bool StringGrid::tabTarget(bool backwards, int &column, int &row) const
 {
-    int column = grid_->CurrentCol() + (backwards ? -1 : 1);
-    int row = grid_->CurrentRow();
+    column = grid_->CurrentCol() + (backwards ? -1 : 1);
+    row = grid_->CurrentRow();
     if (column >= grid_->ColCount()) {
         column = 0;
         ++row;
@@ -352,9 +352,14 @@ bool StringGrid::moveByTab(bool backwards)
         column = grid_->ColCount() - 1;
         --row;
     }
-    if (row < 1 || row >= grid_->RowCount())
-        return false;
-    return grid_->SetCurrentCell(column, row);
+    return row >= 1 && row < grid_->RowCount();
+}
+
+bool StringGrid::moveByTab(bool backwards)
+{
+    int column = 0;
+    int row = 0;
+    return tabTarget(backwards, column, row) && grid_->SetCurrentCell(column, row);
 }
 
 bool StringGrid::handleKey(QKeyEvent *event)
@@ -362,6 +367,18 @@ bool StringGrid::handleKey(QKeyEvent *event)
     typedKeyPending_ = false;
     if (!grid_)
         return false;
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && !isEditorOpen()) {
+        // Ctrl+Tab leaves the grid, and so do Tab past its last cell and
+        // Shift+Tab before its first, so that the keyboard reaches the rest
+        // of the window.
+        const bool backwards = event->key() == Qt::Key_Backtab || event->modifiers().testFlag(Qt::ShiftModifier);
+        int column = 0;
+        int row = 0;
+        if (event->modifiers().testFlag(Qt::ControlModifier) || !tabTarget(backwards, column, row)) {
+            QWidget::focusNextPrevChild(!backwards);
+            return true;
+        }
+    }
     if (event->key() == Qt::Key_Backtab) {
         moveByTab(true);
         return true;

@@ -38,7 +38,8 @@ struct GridMouseDown
 //    set-edit-text handler; the get-edit-text handler may refuse to open it;
 //  - every typed character, also while the editor is open, first goes to the
 //    key-press handler, which may drop it;
-//  - Tab moves to the next cell, Enter opens and closes the editor;
+//  - Tab moves to the next cell, Enter opens and closes the editor; Ctrl+Tab,
+//    and Tab past the last cell, move the focus on to the next widget;
 //  - a cell painter draws each data cell, a heading painter may draw over
 //    each heading cell;
 //  - a mouse-down handler sees presses on cells and headings first.
@@ -101,6 +102,8 @@ private:
     // The key handling shared by the grid and its editor; true when the key
     // was dealt with and must go no further.
     bool handleKey(QKeyEvent *event);
+    // The cell that Tab (or Shift+Tab) moves to; false past the grid's ends.
+    bool tabTarget(bool backwards, int &column, int &row) const;
     bool moveByTab(bool backwards);
     void syncCurrentFromGrid();
     void editorCreated(QLineEdit *editor, const QModelIndex &index);

@@ -11,6 +11,7 @@
 #include "printing/gridlisting.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -62,9 +63,10 @@ void TForm1::setUpWindow()
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Kopiruj1 = PopupMenu1->addAction(QStringLiteral("Kopíruj"));
+    Kopiruj1 = PopupMenu1->addAction(QStringLiteral("&Kopíruj"));
     Kopiruj1->setObjectName(QStringLiteral("Kopiruj1"));
     connect(Kopiruj1, &QAction::triggered, this, &TForm1::Kopiruj1Click);
+    ui->sgDB->installEventFilter(this);
 
     connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &TForm1::btVymazatVsetkoClick);
     connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &TForm1::btVymazatRiadokClick);
@@ -137,6 +139,19 @@ void TForm1::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    // The menu key opens the grid's menu at the current cell, as a right
+    // click does at the mouse.
+    if (watched == ui->sgDB && event->type() == QEvent::ContextMenu
+        && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        const QRect cell = ui->sgDB->visualRect(ui->sgDB->currentIndex());
+        PopupMenu1->popup(ui->sgDB->viewport()->mapToGlobal(cell.center()));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TForm1::reject()

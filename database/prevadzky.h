@@ -51,6 +51,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 public Q_SLOTS:
     // Every way of closing the window (the title bar, Escape) ends here.

@@ -2,7 +2,9 @@
 #include "support/filesizelimit.h"
 #include "support/readonlyfolder.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDate>
@@ -42,6 +44,9 @@ private Q_SLOTS:
     void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void settingsRoundTrip();
+    void mnemonics_data();
+    void mnemonics();
+    void tabWalksTheWindow();
 
 private:
     QTemporaryDir settingsDir_;
@@ -127,12 +132,13 @@ void TstMainWindow::valueColumnIsNotEdited()
 {
     MainWindow w;
     QVERIFY(w.model().SetCurrentCell(2, 1));
+    // F2 and Enter ask to open the cell; a typed character is dropped first.
     QTest::keyClick(w.grid(), Qt::Key_F2);
-    QVERIFY(!w.grid()->isEditorOpen());
-    QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Pole je vypĺňané automaticky.")}));
+    QTest::keyClick(w.grid(), Qt::Key_Return);
     w.type(QStringLiteral("5"));
+    QVERIFY(!w.grid()->isEditorOpen());
     QCOMPARE(w.cell(2, 1), QString());
-    QCOMPARE(w.dialogs.texts().size(), 1);
+    QCOMPARE(w.dialogs.texts(), QStringList(2, QStringLiteral("Pole je vypĺňané automaticky.")));
 }
 
 void TstMainWindow::refusedSelectionDecidesTheDeletedRow()
@@ -196,8 +202,9 @@ void TstMainWindow::loadingRules_data()
     QTest::newRow("CR alone ends a line") << QByteArray("10;1;\r20;1;\r") << QStringList{"10", "20", ""}
                                           << QStringList{"10", "20", ""} << QStringList{} << "30,00";
     QTest::newRow("empty file") << QByteArray("") << QStringList{""} << QStringList{""} << QStringList{} << "0,00";
-    QTest::newRow("letters and long counts") << QByteArray("1a;1;\r\n5;123456;\r\n") << QStringList{"1a", "5"}
-                                             << QStringList{"", ""} << QStringList{"0,1", "1,2"} << "0,00";
+    QTest::newRow("letters and long numbers")
+        << QByteArray("1a;1;\r\n1234;1;\r\n5;123456;\r\n") << QStringList{"1a", "5", "1234", ""}
+        << QStringList{"", "", "", ""} << QStringList{"0,1", "1,2", "0,3"} << "0,00";
 }
 
 void TstMainWindow::loadingRules()
@@ -369,6 +376,76 @@ void TstMainWindow::settingsRoundTrip()
         QCOMPARE(w.form->saveDir(), exports.path() + QLatin1Char('/'));
     }
     QCOMPARE(MainWindow().form->saveDir(), exports.path() + QLatin1Char('/'));
+}
+
+void TstMainWindow::mnemonics_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("windows");
+    QTest::addColumn<QStringList>("nominals");
+    QTest::addColumn<bool>("exportTicked");
+
+    const QStringList list{"10", "20", ""};
+    const QStringList database{QStringLiteral("Databáza prevádzok")};
+    // Without a database the window's close asks about its empty row.
+    const QString closeDatabase = QStringLiteral("Odstrániť nekompletné riadky?");
+    const QStringList noEstablishment{QStringLiteral("Nie je zvolená prevádzka."), closeDatabase};
+    QTest::newRow("Databáza prevádzok") << int(Qt::Key_D) << QStringList{closeDatabase} << database << list << true;
+    QTest::newRow("Uloženie súboru súpisky")
+        << int(Qt::Key_U) << QStringList{QStringLiteral("Zvolte si adresár, kam sa majú ukladať súbory súpisky.")}
+        << QStringList() << list << true;
+    QTest::newRow("Vymazať riadok") << int(Qt::Key_R) << QStringList() << QStringList() << QStringList{"20", ""}
+                                    << true;
+    QTest::newRow("Vymazať všetko") << int(Qt::Key_V) << QStringList{QStringLiteral("Chcete určite vymazať položky?")}
+                                    << QStringList() << list << true;
+    QTest::newRow("Tlač súpisky s hodnotami")
+        << int(Qt::Key_H) << noEstablishment << database << list << true;
+    QTest::newRow("Tlač čistej súpisky") << int(Qt::Key_I) << noEstablishment << database << list << true;
+    QTest::newRow("Vytvoriť aj súbor?") << int(Qt::Key_S) << QStringList() << QStringList() << list << false;
+}
+
+void TstMainWindow::mnemonics()
+{
+    QFETCH(int, key);
+    MainWindow w("10;1;10;\r\n20;1;20;\r\n");
+    w.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    QTest::keyClick(w.grid(), Qt::Key(key), Qt::AltModifier);
+    // A button's mnemonic presses it for a moment before it clicks.
+    const auto buttons = w.form->findChildren<QAbstractButton *>();
+    QTRY_VERIFY(std::none_of(buttons.cbegin(), buttons.cend(), [](QAbstractButton *b) { return b->isDown(); }));
+    QTEST(w.dialogs.texts(), "messages");
+    QTEST(w.dialogs.modalShown(), "windows");
+    QTEST(w.column(0), "nominals");
+    QTEST(w.child<QCheckBox>("cbSubor")->isChecked(), "exportTicked");
+}
+
+void TstMainWindow::tabWalksTheWindow()
+{
+    MainWindow w("10;1;10;\r\n");
+    w.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    QVERIFY(w.model().SetCurrentCell(2, 2));
+    // Tab past the grid's last cell, then on round the window back into it.
+    QStringList walked;
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, QStringList({"btVymazatRiadok", "btVymazatVsetko", "btTlacSupiskySHodnotami",
+                                  "btTlacCistejSupisky", "cbSubor", "ebSpecSymb", "sgSupiska"}));
+    QVERIFY(w.model().SetCurrentCell(0, 1));
+    QTest::keyClick(w.grid(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w.grid());
+    QCOMPARE(w.model().CurrentCol(), 1);
+    // Ctrl+Tab leaves the grid from any cell, Shift+Tab from its first.
+    QTest::keyClick(w.grid(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btVymazatRiadok"));
+    w.grid()->setFocus();
+    QVERIFY(w.model().SetCurrentCell(0, 1));
+    QTest::keyClick(w.grid(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("ebSpecSymb"));
 }
 
 QTEST_MAIN(TstMainWindow)

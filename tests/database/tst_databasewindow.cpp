@@ -8,7 +8,9 @@
 #include "support/readonlyfolder.h"
 #include "support/scripteddialogs.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -99,6 +101,7 @@ private Q_SLOTS:
     void headingClicksChangeTheKeys();
     void marksFollowTheirRecords();
     void copyToClipboard();
+    void buttonsByMnemonic();
     void closeQuestions_data();
     void closeQuestions();
     void saveRefusedOrFailing_data();
@@ -276,13 +279,40 @@ void TstDatabaseWindow::copyToClipboard()
                       w.grid()->visualRect(w.model().index(0, 1)).center());
     QVERIFY(menu->isVisible());
     QCOMPARE(w.model().CurrentRow(), 2);
-    QCOMPARE(menu->actions().first()->text(), QStringLiteral("Kopíruj"));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().first()).center());
+    QCOMPARE(menu->actions().first()->text(), QStringLiteral("&Kopíruj"));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QVERIFY(!menu->isVisible());
+    // From the keyboard: the menu key, which the desktop delivers as a
+    // keyboard context menu event, then the item's letter.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QApplication::sendEvent(w.grid(), &menuKey);
+    QVERIFY(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_K);
 
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QStringLiteral("1\t000100\tČajovňa\tHlavná 1\tLevice\t35757442\t\t02\t1234567\t02/1234568\t\r\n"
                             "2\t000200\tB\tHlavná 1\tNitra\t35757442\t\t02\t1234567\t02/1234568\t\r\n"
                             "\t\t\t\t\t\t\t\t\t\t\r\n"));
+}
+
+void TstDatabaseWindow::buttonsByMnemonic()
+{
+    Window w(establishment("1", "000100", "A", "Nitra") + establishment("2", "000200", "B", "Nitra"));
+    w.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    const auto press = [&w](Qt::Key key) {
+        QTest::keyClick(w.grid(), key, Qt::AltModifier);
+        // A button's mnemonic presses it for a moment before it clicks.
+        const auto buttons = w.form->findChildren<QPushButton *>();
+        QTRY_VERIFY(std::none_of(buttons.cbegin(), buttons.cend(), [](QPushButton *b) { return b->isDown(); }));
+    };
+    press(Qt::Key_T);
+    QCOMPARE(w.dialogs.printOffers().size(), 1);
+    press(Qt::Key_U);
+    press(Qt::Key_R);
+    press(Qt::Key_V);
+    QCOMPARE(w.dialogs.texts(), QStringList({Saved, QStringLiteral("Chcete určite vymazať položky?")}));
+    QCOMPARE(w.column(1), QStringList({"000200", ""}));
 }
 
 void TstDatabaseWindow::closeQuestions_data()
