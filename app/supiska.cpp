@@ -34,6 +34,10 @@ constexpr int NominalDigitsBefore = 3;
 constexpr int NominalDigitsAfter = 2;
 constexpr int CountDigits = 5;
 
+const QString NoEstablishment = QStringLiteral("Nie je zvolená prevádzka.");
+const QString EmptyList = QStringLiteral("Prázdna alebo nekompletná databáza!\r\nSúpisku nie je možné vytlačiť.");
+const QString Inconsistent = QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť.");
+
 const QColor ReadOnlyGrey(210, 210, 210);
 const QColor MarkRed(255, 0, 0);
 const QColor MarkYellow(255, 255, 0);
@@ -106,6 +110,7 @@ void TForm2::setUpWindow()
     connect(ui->btTlacCistejSupisky, &QPushButton::clicked, this, &TForm2::btTlacCistejSupiskyClick);
     connect(ui->Nastavenia1, &QAction::triggered, this, &TForm2::Nastavenia1Click);
     connect(ui->DBPrevadzok, &QAction::triggered, this, &TForm2::DBPrevadzokClick);
+    connect(ui->NahladSupisky, &QAction::triggered, this, &TForm2::NahladSupiskyClick);
     for (QLineEdit *box : panelBoxes())
         box->installEventFilter(this);
 
@@ -193,7 +198,7 @@ bool TForm2::establishmentChosen()
         ShowEstablishment();
         return true;
     }
-    dialogs_.plain(this, QStringLiteral("Nie je zvolená prevádzka."));
+    dialogs_.plain(this, NoEstablishment);
     dialogs_.showModal(*Form1);
     ShowEstablishment();
     return false;
@@ -228,25 +233,23 @@ void TForm2::btTlacSupiskySHodnotamiClick()
     list_.RemoveIncompleteRows();
     RecalcTotals();
     if (list_.HasIncompleteRows()) {
-        dialogs_.warning(this, QStringLiteral("Prázdna alebo nekompletná databáza!\r\nSúpisku nie je možné vytlačiť."),
-                         Dialogs::Buttons::OkCancel);
+        dialogs_.warning(this, EmptyList, Dialogs::Buttons::OkCancel);
         return;
     }
     if (list_.HasMarkedCells()) {
-        dialogs_.warning(this, QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť."),
-                         Dialogs::Buttons::OkCancel);
+        dialogs_.warning(this, Inconsistent, Dialogs::Buttons::OkCancel);
         return;
     }
 
     GridModel &grid = list_.grid();
     QScopedValueRollback<bool> printing(printing_, true);
     RemoveEmptyRows(grid, &list_.markedCells());
-    print(grid);
+    print();
     if (list_.allRowsComplete())
         AppendEmptyRow(grid);
 }
 
-void TForm2::print(GridModel &grid)
+void TForm2::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     Dialogs::PrintOffer offer;
@@ -269,24 +272,51 @@ void TForm2::print(GridModel &grid)
         }
     }
 
-    QList<VoucherRowTexts> rows;
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        rows.append({grid.Cell(VoucherList::NominalColumn, r), grid.Cell(VoucherList::CountColumn, r),
-                     grid.Cell(VoucherList::ValueColumn, r)});
-    }
+    // The clean-up has run: every row of the list is printed.
+    const VoucherList::Printable list = list_.printable();
+    const QList<VoucherRowTexts> &rows = list.rows;
     QProgressDialog progress(QStringLiteral("Tlač súpisky"), QString(), 0, int(rows.size()), this);
     progress.setWindowTitle(QStringLiteral("Kelvaro"));
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     const PrintOutcome outcome = PrintFilledList(
-        printer, texts, rows, ui->ebSpoluPocet->numberText(), ui->ebSpoluHodnota->numberText(),
-        exportFile ? &*exportFile : nullptr, [&](int row) {
+        printer, texts, rows, list.totals.count, list.totals.value, exportFile ? &*exportFile : nullptr, [&](int row) {
             progress.setLabelText(QStringLiteral("Tlačí sa riadok %1 z %2").arg(row + 1).arg(rows.size()));
             progress.setValue(row);
         });
     progress.reset();
     if (!outcome.ok)
         dialogs_.stopError(this, outcome.error);
+}
+
+void TForm2::NahladSupiskyClick()
+{
+    // A look at the print only: nothing is asked, removed or written.
+    int row = 0;
+    if (printing_)
+        return;
+    if (!Form1->SelectedEstablishment(row)) {
+        dialogs_.plain(this, NoEstablishment);
+        return;
+    }
+    const VoucherList::Printable list = list_.printable();
+    if (list.rows.isEmpty()) {
+        dialogs_.warning(this, EmptyList, Dialogs::Buttons::OkCancel);
+        return;
+    }
+    if (list.marked) {
+        dialogs_.warning(this, Inconsistent, Dialogs::Buttons::OkCancel);
+        return;
+    }
+    QScopedValueRollback<bool> printing(printing_, true);
+    ShowEstablishment();
+    const ListTexts texts = listTexts();
+    dialogs_.printPreview(this, [&](QPrinter &printer) {
+        const PrintOutcome outcome =
+            PrintFilledList(printer, texts, list.rows, list.totals.count, list.totals.value, nullptr, {});
+        if (!outcome.ok)
+            dialogs_.stopError(this, outcome.error);
+    });
 }
 
 void TForm2::btTlacCistejSupiskyClick()

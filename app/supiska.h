@@ -69,7 +69,8 @@ private:
     void btTlacSupiskySHodnotamiClick();
     void btTlacCistejSupiskyClick();
     bool establishmentChosen();
-    void print(GridModel &grid);
+    void print();
+    void NahladSupiskyClick();
     struct ListTexts listTexts() const;
     void ebIntCPrevadzkyEnter();
     QList<class QLineEdit *> panelBoxes() const;

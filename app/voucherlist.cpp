@@ -97,33 +97,59 @@ void VoucherList::appendEntryRowIfComplete()
         AppendEmptyRow(grid_);
 }
 
-VoucherList::Totals VoucherList::RecalcTotals()
+std::optional<Amount> VoucherList::rowValue(int row) const
+{
+    const auto nominal = Amount::fromText(grid_.Cell(NominalColumn, row));
+    return nominal ? nominal->times(countOf(grid_.Cell(CountColumn, row))) : std::nullopt;
+}
+
+VoucherList::Totals VoucherList::sum(const std::function<bool(int row)> &counted) const
 {
     Totals totals;
-    if (HasMarkedCells()) {
-        totals.blanked = true;
-        return totals;
-    }
     qint64 count = 0;
     Amount value;
     for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (!RowIsComplete(grid_, RequiredColumns, r))
+        const auto v = counted(r) ? rowValue(r) : std::nullopt;
+        if (!v)
             continue;
-        const auto nominal = Amount::fromText(grid_.Cell(NominalColumn, r));
-        const qint64 n = countOf(grid_.Cell(CountColumn, r));
-        const auto rowValue = nominal ? nominal->times(n) : std::nullopt;
-        if (!rowValue) {
-            // A nominal value that is no number has no value.
-            grid_.SetCell(ValueColumn, r, QString());
-            continue;
-        }
-        grid_.SetCell(ValueColumn, r, rowValue->toText());
-        count += n;
-        value = value.plus(*rowValue).value_or(value);
+        count += countOf(grid_.Cell(CountColumn, r));
+        value = value.plus(*v).value_or(value);
     }
     totals.count = count == 0 ? QString() : QString::number(count);
     totals.value = value.isZero() ? QString() : value.toText();
     return totals;
+}
+
+VoucherList::Totals VoucherList::RecalcTotals()
+{
+    if (HasMarkedCells()) {
+        Totals totals;
+        totals.blanked = true;
+        return totals;
+    }
+    const auto complete = [this](int r) { return RowIsComplete(grid_, RequiredColumns, r); };
+    for (int r = 1; r < grid_.RowCount(); ++r) {
+        if (!complete(r))
+            continue;
+        // A nominal value that is no number has no value.
+        const auto value = rowValue(r);
+        grid_.SetCell(ValueColumn, r, value ? value->toText() : QString());
+    }
+    return sum(complete);
+}
+
+VoucherList::Printable VoucherList::printable() const
+{
+    Printable result;
+    for (int r = 1; r < grid_.RowCount(); ++r) {
+        if (!kept(r))
+            continue;
+        result.rows.append({grid_.Cell(NominalColumn, r), grid_.Cell(CountColumn, r), grid_.Cell(ValueColumn, r)});
+        for (int c = 0; c < ColumnCount; ++c)
+            result.marked = result.marked || isMarked(c, r);
+    }
+    result.totals = sum([this](int r) { return kept(r); });
+    return result;
 }
 
 void VoucherList::sortRows()
@@ -142,10 +168,15 @@ bool VoucherList::HasIncompleteRows()
     return !complete;
 }
 
+bool VoucherList::kept(int row) const
+{
+    return rowComplete(row) && countOf(grid_.Cell(CountColumn, row)) != 0;
+}
+
 void VoucherList::RemoveIncompleteRows()
 {
     for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (!rowComplete(r) || countOf(grid_.Cell(CountColumn, r)) == 0)
+        if (!kept(r))
             ClearRow(grid_, r);
     }
     RemoveEmptyRows(grid_, &markedCells_);

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "common/amount.h"
 #include "common/gridmodel.h"
 #include "common/gridrows.h"
 #include "common/recordfile.h"
+#include "printing/listprint.h"
 
 #include <QString>
+
+#include <functional>
+#include <optional>
 
 // The voucher list: one row per denomination with its count and value, the
 // cells that failed the checks when the list was read, and the file that
@@ -43,6 +48,16 @@ public:
     // Values every complete row and sums the list, unless cells are marked.
     Totals RecalcTotals();
 
+    // What the filled print would print now, the list left as it is: the
+    // rows it keeps, whether any of them is marked, and their totals.
+    struct Printable
+    {
+        QList<VoucherRowTexts> rows;
+        bool marked = false;
+        Totals totals;
+    };
+    Printable printable() const;
+
     // Compacts the rows, sorts them by nominal value and keeps the entry row.
     void sortRows();
     bool HasIncompleteRows();
@@ -64,6 +79,12 @@ public:
 
 private:
     void appendEntryRowIfComplete();
+    // Kept by the filled print: complete, with a whole count above 0.
+    bool kept(int row) const;
+    // Nominal value times count of a complete row; nothing when the nominal
+    // value is no number.
+    std::optional<Amount> rowValue(int row) const;
+    Totals sum(const std::function<bool(int row)> &counted) const;
 
     GridModel grid_;
     TBadRows markedCells_;

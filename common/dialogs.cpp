@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace {
@@ -91,6 +92,14 @@ public:
             dialog.setOption(QAbstractPrintDialog::PrintPageRange);
         }
         return dialog.exec() == QDialog::Accepted;
+    }
+    void printPreview(QWidget *parent, const PaintPages &paint) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintPreviewDialog dialog(&printer, parent);
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                         [&paint](QPrinter *pages) { paint(*pages); });
+        dialog.exec();
     }
     void showModal(QDialog &dialog) override { dialog.exec(); }
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPrinter;
 class QDialog;
 class QWidget;
@@ -41,6 +43,10 @@ public:
     // Shows the print dialog for the printer; true when the user confirmed,
     // and the printer then holds the user's choices.
     virtual bool printDialog(QWidget *parent, QPrinter &printer, const PrintOffer &offer) = 0;
+    // Shows the pages that paint draws on a printer, page by page, until the
+    // user closes the preview.
+    using PaintPages = std::function<void(QPrinter &printer)>;
+    virtual void printPreview(QWidget *parent, const PaintPages &paint) = 0;
     // Shows a window of the program modally and returns when it has closed.
     virtual void showModal(QDialog &dialog) = 0;
 

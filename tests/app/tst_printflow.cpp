@@ -62,6 +62,8 @@ private Q_SLOTS:
     void exportDirectorySettings_data();
     void exportDirectorySettings();
     void rowsOverSeveralPages();
+    void previewChangesNothing_data();
+    void previewChangesNothing();
 
 private:
     QTemporaryDir settingsDir_;
@@ -346,6 +348,54 @@ void TstPrintFlow::rowsOverSeveralPages()
     QVERIFY(w.dialogs.texts().isEmpty());
     QCOMPARE(PdfText::pageCount(w.path("list.pdf")), 3);
     QCOMPARE(w.model().RowCount(), 45);
+}
+
+void TstPrintFlow::previewChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("db");
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("pages");
+
+    // 22 rows to print; a half-filled row and a count of 0 are left out
+    // without a question.
+    QByteArray rows;
+    for (int i = 1; i <= 22; ++i)
+        rows += QByteArray::number(i) + ";1;" + QByteArray::number(i) + ";\r\n";
+    QTest::newRow("two pages") << Bistro << rows + "30;0;0;\r\n" << QStringList() << 2;
+    QTest::newRow("no establishment") << QByteArray("") << rows << QStringList{NoEstablishment} << 0;
+    QTest::newRow("nothing to print") << Bistro << QByteArray("5;0;0;\r\n") << QStringList{EmptyList} << 0;
+    QTest::newRow("marked cells") << Bistro << QByteArray("10;1;10;\r\n20;1;x;\r\n")
+                                  << QStringList{QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť.")}
+                                  << 0;
+}
+
+void TstPrintFlow::previewChangesNothing()
+{
+    QFETCH(QByteArray, db);
+    QFETCH(QByteArray, list);
+    QFETCH(int, pages);
+    MainWindow w(list, db);
+    w.dialogs.clear();
+    QVERIFY(w.model().SetCurrentCell(0, w.model().RowCount() - 1));
+    w.model().SetCell(0, w.model().RowCount() - 1, QStringLiteral("50"));
+    const QStringList nominals = w.column(0);
+    w.dialogs.previewInto(w.path("preview.pdf"));
+    w.child<QAction>("NahladSupisky")->trigger();
+
+    QTEST(w.dialogs.texts(), "messages");
+    QVERIFY(w.dialogs.modalShown().isEmpty());
+    QCOMPARE(w.dialogs.previews().size(), pages > 0 ? 1 : 0);
+    if (pages > 0) {
+        const QString pdf = w.dialogs.previews().first();
+        QCOMPARE(PdfText::pageCount(pdf), pages);
+        // The totals of the 22 rows, one character a box.
+        QVERIFY(PdfText::pageText(PdfText::words(pdf), pages).endsWith(QStringLiteral("SPOLU: 22 2 5 3,0 0")));
+    }
+    QCOMPARE(w.column(0), nominals);
+    QVERIFY(!w.form->isModified());
+    QCOMPARE(readAll(w.path("supiska.csv")), list);
+    QVERIFY(QDir(exports_->path()).isEmpty());
 }
 
 QTEST_MAIN(TstPrintFlow)

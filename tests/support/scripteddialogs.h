@@ -33,6 +33,11 @@ public:
     }
     // The next print dialog is confirmed with the named printer chosen.
     void printOn(const QString &printerName) { printTargets_.append({QString(), 0, printerName}); }
+    // Previews paint their pages into PDF files, one after the other, into
+    // the given path with the preview's number before ".pdf" (1, 2, ...).
+    void previewInto(const QString &pdfPath) { previewPath_ = pdfPath; }
+    // The files of the previews shown, in order.
+    const QStringList &previews() const { return previews_; }
     // What the print dialogs offered, in order.
     const QList<PrintOffer> &printOffers() const { return printOffers_; }
 
@@ -63,6 +68,7 @@ public:
         printOffers_.clear();
         modalActions_.clear();
         modalShown_.clear();
+        previews_.clear();
     }
 
     Button message(QWidget *, Box box, const QString &text, Buttons buttons) override
@@ -93,6 +99,17 @@ public:
         dialog.hide();
     }
 
+
+    void printPreview(QWidget *, const PaintPages &paint) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QString file = previewPath_;
+        file.insert(file.lastIndexOf(QLatin1Char('.')), QString::number(previews_.size() + 1));
+        printer.setOutputFileName(file);
+        previews_.append(file);
+        paint(printer);
+    }
 
     bool printDialog(QWidget *, QPrinter &printer, const PrintOffer &offer) override
     {
@@ -127,6 +144,8 @@ private:
         QString printerName;
     };
     QList<PrintTarget> printTargets_;
+    QString previewPath_;
+    QStringList previews_;
     QList<PrintOffer> printOffers_;
     QList<ModalAction> modalActions_;
     QStringList modalShown_;
