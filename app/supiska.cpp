@@ -5,8 +5,8 @@
 #include "app/exportdirsetting.h"
 #include "common/amount.h"
 #include "common/dialogs.h"
-#include "common/gridrows.h"
-#include "common/markedcells.h"
+#include "common/recorddelegate.h"
+#include "common/typedtext.h"
 #include "common/validators.h"
 #include "common/waitcursor.h"
 #include "common/windowstyle.h"
@@ -18,29 +18,22 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QKeyEvent>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPainter>
 #include <QScopedValueRollback>
-#include <QValidator>
 
 #include <optional>
 
 namespace {
 
 constexpr int SpecSymbLength = 10;
-constexpr int NominalDigitsBefore = 3;
-constexpr int NominalDigitsAfter = 2;
-constexpr int CountDigits = 5;
 
 const QString NoEstablishment = QStringLiteral("Nie je zvolená prevádzka.");
 const QString EmptyList = QStringLiteral("Prázdna alebo nekompletná databáza!\r\nSúpisku nie je možné vytlačiť.");
 const QString Inconsistent = QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť.");
 
 const QColor ReadOnlyGrey(210, 210, 210);
-const QColor MarkRed(255, 0, 0);
-const QColor MarkYellow(255, 255, 0);
 
 void makeGrey(QWidget *box)
 {
@@ -49,20 +42,23 @@ void makeGrey(QWidget *box)
     box->setPalette(p);
 }
 
-// Holds pasted text to the rules of typed text: the text must be one that
-// could have been typed key by key.
-class KeyFilterValidator : public QValidator
+// The voucher grid shows amounts in their display form, each cell framed in
+// its own colour.
+class VoucherDelegate : public RecordDelegate
 {
 public:
-    KeyFilterValidator(KeyFilter rejected, QObject *parent) : QValidator(parent), rejected_(std::move(rejected)) {}
+    using RecordDelegate::RecordDelegate;
 
-    State validate(QString &input, int &) const override
+protected:
+    void paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
+                   const CellColors &colors) const override
     {
-        return CouldBeTyped(input, rejected_) ? Acceptable : Invalid;
+        const bool withDecimals = index.column() != VoucherList::CountColumn;
+        StringGrid::paintCellText(painter, rect, FormatAmountGrouped(index.data().toString(), withDecimals), colors);
+        painter.setPen(colors.brush);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect.adjusted(0, 0, -1, -1));
     }
-
-private:
-    KeyFilter rejected_;
 };
 
 } // namespace
@@ -99,10 +95,8 @@ void TForm2::setUpWindow()
         makeGrey(box);
     ui->ebSpoluHodnota->setDecimals(true);
 
-    ui->ebSpecSymb->installEventFilter(this);
-    ui->ebSpecSymb->setValidator(new KeyFilterValidator(
-        [](const QString &text, QChar key) { return KeyRejected(text, SpecSymbLength, key, Digits); },
-        ui->ebSpecSymb));
+    new TypedTextGuard(ui->ebSpecSymb,
+                       [](const QString &text, QChar key) { return KeyRejected(text, SpecSymbLength, key, Digits); });
 
     connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &TForm2::btVymazatRiadokClick);
     connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &TForm2::btVymazatVsetkoClick);
@@ -121,19 +115,11 @@ void TForm2::setUpWindow()
 
 void TForm2::setUpGrid()
 {
-    StringGrid *grid = ui->sgSupiska;
-    grid->setGrid(&list_.grid());
-    grid->setDefaultSizes(130, 18);
-    grid->setSelectCellHandler([this](int column, int row) { return sgSupiskaSelectCell(column, row); });
-    grid->setGetEditTextHandler([this](int column, int row) { return sgSupiskaGetEditText(column, row); });
-    grid->setKeyPressHandler([this](QChar &key) { sgSupiskaKeyPress(key); });
-    grid->setSetEditTextHandler(
-        [this](int column, int row, const QString &text) { sgSupiskaSetEditText(column, row, text); });
-    grid->setInsertedTextHandler(
-        [this](int column, int row, const QString &text) { return sgSupiskaInsertedText(column, row, text); });
-    grid->setCellPainter([this](QPainter &painter, int column, int row, const QRect &rect, CellColors colors) {
-        sgSupiskaDrawCell(painter, column, row, rect, colors);
-    });
+    delegate_ = new VoucherDelegate(list_, dialogs_, ui->sgSupiska);
+    ui->sgSupiska->setDefaultSizes(130, 18);
+    connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
+    connect(delegate_, &RecordDelegate::confirmed, this, &TForm2::RecalcTotals);
+    connect(delegate_, &RecordDelegate::cellAsked, this, &TForm2::sgSupiskaSelectCell);
 }
 
 void TForm2::FormCreate()
@@ -141,8 +127,6 @@ void TForm2::FormCreate()
     SaveDir = ExportDirSetting::read();
     list_.grid().SetCurrentCell(VoucherList::NominalColumn, 1);
     CurrentRow = 1;
-    Editing = false;
-    Updating = false;
     LoadWorkingList(workingListPath());
     Modified = false;
     ui->ebDatumObj->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
@@ -243,7 +227,7 @@ void TForm2::btTlacSupiskySHodnotamiClick()
 
     GridModel &grid = list_.grid();
     QScopedValueRollback<bool> printing(printing_, true);
-    RemoveEmptyRows(grid, &list_.markedCells());
+    RemoveEmptyRows(grid);
     print();
     if (list_.allRowsComplete())
         AppendEmptyRow(grid);
@@ -353,7 +337,7 @@ void TForm2::LoadWorkingList(const QString &path)
     RecordFileLoad result;
     {
         WaitCursor wait;
-        QScopedValueRollback<bool> updating(Updating, true);
+        auto updating = delegate_->updating();
         result = list_.load(path);
         RecalcTotals();
     }
@@ -386,108 +370,20 @@ void TForm2::RecalcTotals()
     ui->ebSpoluHodnota->setAlarm(totals.blanked);
 }
 
-void TForm2::SortVoucherRows()
+void TForm2::sgSupiskaSelectCell(int, int row)
 {
-    WaitCursor wait;
-    QScopedValueRollback<bool> updating(Updating, true);
-    list_.sortRows();
-}
-
-bool TForm2::sgSupiskaSelectCell(int, int row)
-{
-    // An entry must be confirmed with Tab or Enter before the user leaves
-    // the cell; the row asked for is still the one "Vymazať riadok" deletes.
-    const bool allow = !(Editing && !Updating);
+    // Also a refused move: the row asked for is the one "Vymazať riadok"
+    // deletes.
     CurrentRow = row;
     RecalcTotals();
-    return allow;
-}
-
-bool TForm2::sgSupiskaGetEditText(int column, int)
-{
-    if (column == VoucherList::NominalColumn || column == VoucherList::CountColumn) {
-        Editing = true;
-        return true;
-    }
-    dialogs_.information(this, QStringLiteral("Pole je vypĺňané automaticky."));
-    return false;
-}
-
-bool TForm2::cellKeyRejected(int column, const QString &text, QChar key) const
-{
-    switch (column) {
-    case VoucherList::NominalColumn:
-        return DecimalKeyRejected(text, NominalDigitsBefore, NominalDigitsAfter, key);
-    case VoucherList::CountColumn:
-        return KeyRejected(text, CountDigits, key, Digits);
-    default:
-        // Nothing is typed into the value column, but Enter still asks to
-        // open the cell, and the grid then says that the column fills itself.
-        return key != QChar(KeyEnter);
-    }
-}
-
-void TForm2::sgSupiskaKeyPress(QChar &key)
-{
-    GridModel &grid = list_.grid();
-    const int column = grid.CurrentCol();
-    if (cellKeyRejected(column, grid.Cell(column, grid.CurrentRow()), key))
-        key = QChar();
-
-    if (!Editing || (key != QChar(KeyTab) && key != QChar(KeyEnter)))
-        return;
-
-    // The entry is confirmed.
-    {
-        QScopedValueRollback<bool> updating(Updating, true);
-        if (key == QChar(KeyTab)) {
-            ui->sgSupiska->hideEditor();
-            if (grid.CurrentCol() < grid.ColCount() - 1)
-                grid.SetCurrentCell(grid.CurrentCol() + 1, grid.CurrentRow());
-        }
-        const int row = grid.CurrentRow();
-        if (RowIsComplete(grid, Columns({VoucherList::NominalColumn, VoucherList::CountColumn}), row))
-            SortVoucherRows();
-        else if (!RowIsEmpty(grid, row))
-            RemoveEmptyRows(grid, &list_.markedCells());
-        RecalcTotals();
-    }
-    Editing = false;
-}
-
-void TForm2::sgSupiskaSetEditText(int column, int row, const QString &text)
-{
-    Modified = true;
-    if (list_.isMarked(column, row) && VoucherList::ValidateCell(text, column))
-        UnmarkCell(list_.markedCells(), column, row);
-}
-
-bool TForm2::sgSupiskaInsertedText(int column, int, const QString &text)
-{
-    return CouldBeTyped(text, [this, column](const QString &typed, QChar key) {
-        return cellKeyRejected(column, typed, key);
-    });
-}
-
-void TForm2::sgSupiskaDrawCell(QPainter &painter, int column, int row, const QRect &rect, CellColors colors)
-{
-    if (list_.isMarked(column, row))
-        colors = {MarkRed, MarkYellow};
-    const bool withDecimals = column != VoucherList::CountColumn;
-    StringGrid::paintCellText(painter, rect, FormatAmountGrouped(list_.grid().Cell(column, row), withDecimals),
-                              colors);
-    painter.setPen(colors.brush);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
 }
 
 void TForm2::btVymazatRiadokClick()
 {
     Modified = true;
-    Editing = false;
+    delegate_->dropEntry();
     {
-        QScopedValueRollback<bool> updating(Updating, true);
-        ui->sgSupiska->hideEditor();
+        auto updating = delegate_->updating();
         list_.deleteRow(CurrentRow);
         RecalcTotals();
     }
@@ -514,21 +410,8 @@ void TForm2::Nastavenia1Click()
         dialogs_.stopError(this, QStringLiteral("Failed to set data for 'saveDir'"));
 }
 
-bool TForm2::ebSpecSymbKeyPress(QChar key)
-{
-    return KeyRejected(ui->ebSpecSymb->text(), SpecSymbLength, key, Digits);
-}
-
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->ebSpecSymb && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const QString text = key->text();
-        const bool typesCharacter = text.size() == 1 && text.at(0).isPrint()
-                                    && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-        if (typesCharacter && ebSpecSymbKeyPress(text.at(0)))
-            return true;
-    }
     if (event->type() == QEvent::FocusIn && panelBoxes().contains(qobject_cast<QLineEdit *>(watched))
         && static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason)
         ebIntCPrevadzkyEnter();

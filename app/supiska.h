@@ -7,6 +7,7 @@
 #include <memory>
 
 class Dialogs;
+class RecordDelegate;
 class TForm1;
 
 namespace Ui {
@@ -34,8 +35,6 @@ public:
     void ShowEstablishment();
 
     bool HasMarkedCells() const { return list_.HasMarkedCells(); }
-    bool HasIncompleteRows() { return list_.HasIncompleteRows(); }
-    void RemoveIncompleteRows() { list_.RemoveIncompleteRows(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -52,15 +51,7 @@ private:
     void SaveWorkingList(const QString &path);
 
     void RecalcTotals();
-    void SortVoucherRows();
-
-    bool sgSupiskaSelectCell(int column, int row);
-    bool sgSupiskaGetEditText(int column, int row);
-    void sgSupiskaKeyPress(QChar &key);
-    void sgSupiskaSetEditText(int column, int row, const QString &text);
-    bool sgSupiskaInsertedText(int column, int row, const QString &text);
-    void sgSupiskaDrawCell(QPainter &painter, int column, int row, const QRect &rect, struct CellColors colors);
-    bool cellKeyRejected(int column, const QString &text, QChar key) const;
+    void sgSupiskaSelectCell(int column, int row);
 
     void btVymazatRiadokClick();
     void btVymazatVsetkoClick();
@@ -74,19 +65,18 @@ private:
     struct ListTexts listTexts() const;
     void ebIntCPrevadzkyEnter();
     QList<class QLineEdit *> panelBoxes() const;
-    bool ebSpecSymbKeyPress(QChar key);
 
     std::unique_ptr<Ui::TForm2> ui;
     Dialogs &dialogs_;
     QString dataDir_;
     VoucherList list_;
+    RecordDelegate *delegate_ = nullptr;
     TForm1 *Form1 = nullptr;
     bool panelMessageShown_ = false;
     // A print flow runs: the list, the panel and the window stay as they are.
     bool printing_ = false;
 
-    bool Editing = false;
-    bool Updating = false;
+    // The row asked for last, even by a refused move of the current cell.
     int CurrentRow = 1;
     bool Modified = false;
     QString SaveDir;

@@ -1,9 +1,6 @@
 #include "voucherlist.h"
 
-#include "common/amount.h"
 #include "common/gridsort.h"
-#include "common/markedcells.h"
-#include "common/recordfile.h"
 #include "common/validators.h"
 
 namespace {
@@ -15,14 +12,12 @@ struct ColumnLimits
     bool comma;
 };
 
-// Digits before and after the comma that a loaded cell may have.
+// Digits before and after the comma that a cell may have, typed or read.
 constexpr ColumnLimits Limits[VoucherList::ColumnCount] = {
     {3, 2, true},  // nominal value
     {5, 0, false}, // count
     {15, 2, true}, // value
 };
-
-const ColumnSet RequiredColumns = Columns({VoucherList::NominalColumn, VoucherList::CountColumn});
 
 // A count that is not a whole number counts as 0.
 qint64 countOf(const QString &text)
@@ -36,18 +31,14 @@ qint64 countOf(const QString &text)
 
 } // namespace
 
-VoucherList::VoucherList() : grid_(ColumnCount)
+VoucherList::VoucherList()
+    : RecordTable({QStringLiteral("Nominálna hodnota"), QStringLiteral("Počet kupónov"),
+                   QStringLiteral("Hodnota kupónov")},
+                  Columns({NominalColumn, CountColumn}))
 {
-    SetGridHeader(grid_, {QStringLiteral("Nominálna hodnota"), QStringLiteral("Počet kupónov"),
-                          QStringLiteral("Hodnota kupónov")});
 }
 
-bool VoucherList::isMarked(int column, int row) const
-{
-    return IsCellMarked(markedCells_, column, row);
-}
-
-bool VoucherList::ValidateCell(const QString &text, int column)
+bool VoucherList::ValidateCell(const QString &text, int column) const
 {
     if (column < 0 || column >= ColumnCount)
         return text.isEmpty();
@@ -65,42 +56,35 @@ bool VoucherList::ValidateCell(const QString &text, int column)
     return true;
 }
 
-void VoucherList::CheckRow(int row)
+bool VoucherList::KeyRejected(int column, const QString &text, QChar key) const
 {
-    const bool complete = RowIsComplete(grid_, RequiredColumns, row);
-    for (int c = 0; c < ColumnCount; ++c) {
-        if (!complete || !ValidateCell(grid_.Cell(c, row), c))
-            MarkCell(markedCells_, c, row);
+    switch (column) {
+    case NominalColumn:
+        return DecimalKeyRejected(text, Limits[column].before, Limits[column].after, key);
+    case CountColumn:
+        return ::KeyRejected(text, Limits[column].before, key, Digits);
+    default:
+        return true;
     }
+}
+
+QString VoucherList::EditRefusal(int column) const
+{
+    return column == ValueColumn ? QStringLiteral("Pole je vypĺňané automaticky.") : QString();
 }
 
 bool VoucherList::rowComplete(int row) const
 {
     // A nominal value that was read from the file and marked stays the
     // user's to correct: its row is complete, and the marks refuse the print.
-    return RowIsComplete(grid_, RequiredColumns, row)
-           && (isMarked(NominalColumn, row) || Amount::fromText(grid_.Cell(NominalColumn, row)).has_value());
-}
-
-bool VoucherList::allRowsComplete() const
-{
-    for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (!rowComplete(r))
-            return false;
-    }
-    return true;
-}
-
-void VoucherList::appendEntryRowIfComplete()
-{
-    if (allRowsComplete())
-        AppendEmptyRow(grid_);
+    return RequiredFilled(row)
+           && (isMarked(NominalColumn, row) || Amount::fromText(grid().Cell(NominalColumn, row)).has_value());
 }
 
 std::optional<Amount> VoucherList::rowValue(int row) const
 {
-    const auto nominal = Amount::fromText(grid_.Cell(NominalColumn, row));
-    return nominal ? nominal->times(countOf(grid_.Cell(CountColumn, row))) : std::nullopt;
+    const auto nominal = Amount::fromText(grid().Cell(NominalColumn, row));
+    return nominal ? nominal->times(countOf(grid().Cell(CountColumn, row))) : std::nullopt;
 }
 
 VoucherList::Totals VoucherList::sum(const std::function<bool(int row)> &counted) const
@@ -108,11 +92,11 @@ VoucherList::Totals VoucherList::sum(const std::function<bool(int row)> &counted
     Totals totals;
     qint64 count = 0;
     Amount value;
-    for (int r = 1; r < grid_.RowCount(); ++r) {
+    for (int r = 1; r < grid().RowCount(); ++r) {
         const auto v = counted(r) ? rowValue(r) : std::nullopt;
         if (!v)
             continue;
-        count += countOf(grid_.Cell(CountColumn, r));
+        count += countOf(grid().Cell(CountColumn, r));
         value = value.plus(*v).value_or(value);
     }
     totals.count = count == 0 ? QString() : QString::number(count);
@@ -127,13 +111,13 @@ VoucherList::Totals VoucherList::RecalcTotals()
         totals.blanked = true;
         return totals;
     }
-    const auto complete = [this](int r) { return RowIsComplete(grid_, RequiredColumns, r); };
-    for (int r = 1; r < grid_.RowCount(); ++r) {
+    const auto complete = [this](int r) { return RequiredFilled(r); };
+    for (int r = 1; r < grid().RowCount(); ++r) {
         if (!complete(r))
             continue;
         // A nominal value that is no number has no value.
         const auto value = rowValue(r);
-        grid_.SetCell(ValueColumn, r, value ? value->toText() : QString());
+        grid().SetCell(ValueColumn, r, value ? value->toText() : QString());
     }
     return sum(complete);
 }
@@ -141,77 +125,25 @@ VoucherList::Totals VoucherList::RecalcTotals()
 VoucherList::Printable VoucherList::printable() const
 {
     Printable result;
-    for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (!kept(r))
+    for (int r = 1; r < grid().RowCount(); ++r) {
+        if (!rowKept(r))
             continue;
-        result.rows.append({grid_.Cell(NominalColumn, r), grid_.Cell(CountColumn, r), grid_.Cell(ValueColumn, r)});
+        result.rows.append({grid().Cell(NominalColumn, r), grid().Cell(CountColumn, r), grid().Cell(ValueColumn, r)});
         for (int c = 0; c < ColumnCount; ++c)
             result.marked = result.marked || isMarked(c, r);
     }
-    result.totals = sum([this](int r) { return kept(r); });
+    result.totals = sum([this](int r) { return rowKept(r); });
     return result;
 }
 
-void VoucherList::sortRows()
+void VoucherList::SortRows()
 {
-    RemoveEmptyRows(grid_, &markedCells_);
-    SortRowsByColumn(grid_, NominalColumn, CompareNumeric, &markedCells_, true);
+    RemoveEmptyRows(grid());
+    SortRowsByColumn(grid(), NominalColumn, CompareNumeric, true);
     appendEntryRowIfComplete();
 }
 
-bool VoucherList::HasIncompleteRows()
+bool VoucherList::rowKept(int row) const
 {
-    RemoveEmptyRows(grid_, &markedCells_);
-    const bool complete = allRowsComplete();
-    if (complete)
-        AppendEmptyRow(grid_);
-    return !complete;
-}
-
-bool VoucherList::kept(int row) const
-{
-    return rowComplete(row) && countOf(grid_.Cell(CountColumn, row)) != 0;
-}
-
-void VoucherList::RemoveIncompleteRows()
-{
-    for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (!kept(r))
-            ClearRow(grid_, r);
-    }
-    RemoveEmptyRows(grid_, &markedCells_);
-    appendEntryRowIfComplete();
-}
-
-void VoucherList::deleteRow(int row)
-{
-    RemoveMarksOfRow(markedCells_, row);
-    ClearRow(grid_, row);
-    // The marks have moved already.
-    RemoveEmptyRows(grid_);
-    appendEntryRowIfComplete();
-}
-
-void VoucherList::clearAll()
-{
-    markedCells_.clear();
-    grid_.SetCurrentCell(NominalColumn, 1);
-    grid_.SetRowCount(2);
-    ClearRow(grid_, 1);
-}
-
-RecordFileLoad VoucherList::load(const QString &path)
-{
-    markedCells_.clear();
-    const RecordFileLoad result = LoadGridRows(path, grid_, [this](int row) { CheckRow(row); });
-    sortRows();
-    RecalcTotals();
-    RemoveEmptyRows(grid_, &markedCells_);
-    appendEntryRowIfComplete();
-    return result;
-}
-
-bool VoucherList::save(const QString &path) const
-{
-    return SaveGridRows(path, grid_, [this](int row) { return RowIsComplete(grid_, RequiredColumns, row); });
+    return rowComplete(row) && countOf(grid().Cell(CountColumn, row)) != 0;
 }

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "common/amount.h"
-#include "common/gridmodel.h"
-#include "common/gridrows.h"
-#include "common/recordfile.h"
+#include "common/recordtable.h"
 #include "printing/listprint.h"
 
 #include <QString>
@@ -11,33 +9,28 @@
 #include <functional>
 #include <optional>
 
-// The voucher list: one row per denomination with its count and value, the
-// cells that failed the checks when the list was read, and the file that
-// keeps the list between runs.  The main window shows it and edits it.
-class VoucherList
+// The voucher list: one row per denomination with its count and value, and
+// the file supiska.csv that keeps the list between runs.  The main window
+// shows it and edits it.
+class VoucherList : public RecordTable
 {
 public:
     enum Column { NominalColumn = 0, CountColumn = 1, ValueColumn = 2, ColumnCount = 3 };
 
     VoucherList();
 
-    GridModel &grid() { return grid_; }
-    const GridModel &grid() const { return grid_; }
-    TBadRows &markedCells() { return markedCells_; }
-    const TBadRows &markedCells() const { return markedCells_; }
-
-    bool HasMarkedCells() const { return !markedCells_.isEmpty(); }
-    bool isMarked(int column, int row) const;
-
-    // Whether a text fits a column: digits, and commas where decimals are
-    // allowed, within the column's digits before and after the first comma.
-    static bool ValidateCell(const QString &text, int column);
-    void CheckRow(int row);
+    // Digits, and a comma where decimals are allowed, within the column's
+    // digits before and after the first comma.
+    bool ValidateCell(const QString &text, int column) const override;
+    bool KeyRejected(int column, const QString &text, QChar key) const override;
+    // The value column fills itself.
+    QString EditRefusal(int column) const override;
+    // Compacts the rows, sorts them by nominal value and keeps the entry row.
+    void SortRows() override;
 
     // A row is complete when it has a nominal value and a count, and the
     // nominal value is a number or marked.  A row that is not cannot be valued.
-    bool rowComplete(int row) const;
-    bool allRowsComplete() const;
+    bool rowComplete(int row) const override;
 
     struct Totals
     {
@@ -58,34 +51,15 @@ public:
     };
     Printable printable() const;
 
-    // Compacts the rows, sorts them by nominal value and keeps the entry row.
-    void sortRows();
-    bool HasIncompleteRows();
-    // Drops the rows that are incomplete or have a count of zero.
-    void RemoveIncompleteRows();
-    // Clears the row that "Vymazať riadok" deletes, moving the marks of the
-    // rows below it up.
-    void deleteRow(int row);
-    void clearAll();
-
-    // Reads supiska.csv into the rows (sorting and valuing them); the caller
-    // tells the user about a failure or marked cells.
-    RecordFileLoad load(const QString &path);
-    // Writes the complete rows; false when the file could not be written, in
-    // which case the earlier file is left as it was.
-    bool save(const QString &path) const;
-
     static QString fileName() { return QStringLiteral("supiska.csv"); }
 
-private:
-    void appendEntryRowIfComplete();
+protected:
     // Kept by the filled print: complete, with a whole count above 0.
-    bool kept(int row) const;
+    bool rowKept(int row) const override;
+
+private:
     // Nominal value times count of a complete row; nothing when the nominal
     // value is no number.
     std::optional<Amount> rowValue(int row) const;
     Totals sum(const std::function<bool(int row)> &counted) const;
-
-    GridModel grid_;
-    TBadRows markedCells_;
 };

@@ -104,7 +104,7 @@ QByteArray TBarcodeObject::BuildPattern()
             throw BarcodeError(QStringLiteral("Barcode must be numeric"));
         return EncodeInterleaved2of5(text_);
     }
-    return EncodeCode39(text_, checksum_);
+    return EncodeCode39(text_);
 }
 
 int TBarcodeObject::PatternWidth(const QByteArray &pattern) const
@@ -174,7 +174,8 @@ void TBarcodeObject::PaintBarcode(QPainter &painter)
     for (char code : pattern) {
         const bool bar = code >= '5';
         const int width = widths_[bar ? code - '5' : code - '0'];
-        const QColor &color = bar ? colorBar_ : color_;
+        // Spaces are painted white, not left out.
+        const QColor color = bar ? Qt::black : Qt::white;
         painter.setPen(QPen(color, 1));
         painter.setBrush(color);
         const double last = x + width - 1;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QColor>
 #include <QString>
 
 #include <stdexcept>
@@ -19,11 +18,6 @@ enum TBarcodeType : int {
     bcCode128 = 4,
     bcCodeEAN8 = 5,
     bcCodeEAN13 = 6,
-};
-
-// Human-readable text under the bars.  The program never draws any.
-enum TBarcodeOption : int {
-    bcoNone = 0,
 };
 
 // Raised before anything is painted; what() is the text shown to the user.
@@ -73,19 +67,6 @@ public:
     double Angle() const { return angle_; }
     void SetAngle(double angle);
 
-    bool Checksum() const { return checksum_; }
-    void SetChecksum(bool checksum) { checksum_ = checksum; }
-
-    TBarcodeOption ShowText() const { return showText_; }
-    void SetShowText(TBarcodeOption showText) { showText_ = showText; }
-
-    // Colour of the spaces; they are painted, not left out.
-    QColor Color() const { return color_; }
-    void SetColor(const QColor &color) { color_ = color; }
-
-    QColor ColorBar() const { return colorBar_; }
-    void SetColorBar(const QColor &color) { colorBar_ = color; }
-
     // Total width of the pattern in pixels.
     int Width();
     // Sets Modul to the largest narrow width whose pattern fits the target
@@ -113,10 +94,6 @@ private:
     int left_ = 0;
     int top_ = 0;
     double angle_ = 0.0;
-    bool checksum_ = false;
-    TBarcodeOption showText_ = bcoNone;
-    QColor color_ = Qt::white;
-    QColor colorBar_ = Qt::black;
     // Element widths w0 to w3 in pixels, set by BuildPattern.
     int widths_[4] = {1, 2, 3, 4};
 };

@@ -14,6 +14,6 @@
 QByteArray EncodeInterleaved2of5(const QString &digits);
 
 // Code 39: start character, each character of the text that the symbology
-// knows (others are skipped), the optional modulo-43 check character and the
-// stop character, with a narrow space between characters.
-QByteArray EncodeCode39(const QString &text, bool withCheckCharacter);
+// knows (others are skipped) and the stop character, with a narrow space
+// between characters; no check character.
+QByteArray EncodeCode39(const QString &text);

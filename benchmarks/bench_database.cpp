@@ -86,7 +86,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         form.table().ChangeSortKeys(4, false);
         form.table().ChangeSortKeys(2, true);
-        form.table().SortDatabase();
+        form.table().SortRows();
         typeOverNames(form);
     }
 

@@ -70,7 +70,7 @@ private Q_SLOTS:
         QBENCHMARK {
             GridModel grid(TableColumns);
             copyTable(table, grid);
-            SortRowsByColumn(grid, 0, CompareNumeric, nullptr, true);
+            SortRowsByColumn(grid, 0, CompareNumeric, true);
         }
     }
 
@@ -79,10 +79,10 @@ private Q_SLOTS:
     {
         GridModel grid(TableColumns);
         fillTable(grid, 10000);
-        SortRowsByColumn(grid, 0, CompareNumeric, nullptr, true);
+        SortRowsByColumn(grid, 0, CompareNumeric, true);
         bool ascending = false;
         QBENCHMARK {
-            SortRowsByColumn(grid, 0, CompareNumeric, nullptr, ascending);
+            SortRowsByColumn(grid, 0, CompareNumeric, ascending);
             ascending = !ascending;
         }
     }
@@ -97,8 +97,8 @@ private Q_SLOTS:
         SortKeys reversed = keys;
         reversed.Keys[0].Ascending = false;
         QBENCHMARK {
-            SortRowsByKeys(grid, keys, 0, nullptr, 1);
-            SortRowsByKeys(grid, reversed, 0, nullptr, 1);
+            SortRowsByKeys(grid, keys, 1);
+            SortRowsByKeys(grid, reversed, 1);
         }
     }
 
@@ -107,8 +107,8 @@ private Q_SLOTS:
         GridModel grid(TableColumns);
         fillTable(grid, 2000);
         QBENCHMARK {
-            SortRowsByColumn(grid, 0, CompareNumeric, nullptr, true);
-            SortRowsByColumn(grid, 0, CompareNumeric, nullptr, false);
+            SortRowsByColumn(grid, 0, CompareNumeric, true);
+            SortRowsByColumn(grid, 0, CompareNumeric, false);
         }
     }
 

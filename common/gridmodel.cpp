@@ -4,10 +4,16 @@
 
 namespace {
 constexpr int MinRowCount = 2;
+constexpr int MaxColumns = 32;
+
+quint32 bitOf(int column)
+{
+    return quint32(1) << column;
 }
+} // namespace
 
 GridModel::GridModel(int colCount, QObject *parent)
-    : QAbstractTableModel(parent), colCount_(qMax(1, colCount))
+    : QAbstractTableModel(parent), colCount_(qBound(1, colCount, MaxColumns))
 {
     ensureStored(rowCount_ - 1);
 }
@@ -15,7 +21,7 @@ GridModel::GridModel(int colCount, QObject *parent)
 void GridModel::ensureStored(int row)
 {
     while (rows_.size() <= row)
-        rows_.append(QStringList(colCount_, QString()));
+        rows_.append(Row{QStringList(colCount_, QString()), 0});
 }
 
 void GridModel::SetRowCount(int rowCount)
@@ -56,14 +62,26 @@ QString GridModel::Cell(int column, int row) const
 {
     if (column < 0 || column >= colCount_ || row < 0 || row >= rows_.size())
         return {};
-    return rows_.at(row).at(column);
+    return rows_.at(row).cells.at(column);
 }
 
 QStringList GridModel::RowTexts(int row) const
 {
     if (row < 0 || row >= rows_.size())
         return QStringList(colCount_, QString());
-    return rows_.at(row);
+    return rows_.at(row).cells;
+}
+
+void GridModel::cellChanged(int column, int row, const QList<int> &roles)
+{
+    if (bulkDepth_ > 0 || row >= rowCount_)
+        return;
+    if (row == 0) {
+        Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
+    } else {
+        const QModelIndex changed = index(row - 1, column);
+        Q_EMIT dataChanged(changed, changed, roles);
+    }
 }
 
 void GridModel::SetCell(int column, int row, const QString &text)
@@ -71,18 +89,59 @@ void GridModel::SetCell(int column, int row, const QString &text)
     if (column < 0 || column >= colCount_ || row < 0)
         return;
     ensureStored(row);
-    QString &cell = rows_[row][column];
+    QString &cell = rows_[row].cells[column];
     if (cell == text)
         return;
     cell = text;
-    if (bulkDepth_ > 0 || row >= rowCount_)
+    cellChanged(column, row, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void GridModel::ClearRow(int row)
+{
+    if (row < 0)
         return;
-    if (row == 0) {
-        Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
-    } else {
-        const QModelIndex changed = index(row - 1, column);
-        Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+    ensureStored(row);
+    Row &cleared = rows_[row];
+    const bool wasEmpty =
+        cleared.marks == 0 && std::all_of(cleared.cells.cbegin(), cleared.cells.cend(), [](const QString &c) {
+            return c.isEmpty();
+        });
+    if (wasEmpty)
+        return;
+    cleared = Row{QStringList(colCount_, QString()), 0};
+    if (bulkDepth_ == 0 && row > 0 && row < rowCount_)
+        Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, colCount_ - 1));
+}
+
+bool GridModel::IsMarked(int column, int row) const
+{
+    return column >= 0 && column < colCount_ && row >= 0 && row < rows_.size() && (rows_.at(row).marks & bitOf(column));
+}
+
+void GridModel::MarkCell(int column, int row)
+{
+    if (column < 0 || column >= colCount_ || row < 1 || IsMarked(column, row))
+        return;
+    ensureStored(row);
+    rows_[row].marks |= bitOf(column);
+    cellChanged(column, row, {Qt::BackgroundRole, Qt::ForegroundRole});
+}
+
+void GridModel::UnmarkCell(int column, int row)
+{
+    if (!IsMarked(column, row))
+        return;
+    rows_[row].marks &= ~bitOf(column);
+    cellChanged(column, row, {Qt::BackgroundRole, Qt::ForegroundRole});
+}
+
+bool GridModel::HasMarkedCells() const
+{
+    for (int r = 1; r < rowCount_; ++r) {
+        if (rows_.at(r).marks != 0)
+            return true;
     }
+    return false;
 }
 
 bool GridModel::SetCurrentCell(int column, int row)
@@ -106,7 +165,7 @@ void GridModel::PermuteRows(const std::vector<int> &order)
     if (notify)
         Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    QList<QStringList> moved;
+    QList<Row> moved;
     moved.reserve(qsizetype(order.size()));
     for (int source : order)
         moved.append(std::move(rows_[source]));
@@ -144,8 +203,7 @@ void GridModel::DropRows(const std::vector<int> &rows)
         const int last = rows[end - 1];
         // One data row always stays; when it would go it is emptied instead.
         if (first == 1 && last == rowCount_ - 1) {
-            for (int c = 0; c < colCount_; ++c)
-                SetCell(c, 1, QString());
+            ClearRow(1);
             first = 2;
         }
         if (first <= last) {
@@ -189,9 +247,17 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return Cell(index.column(), index.row() + 1);
+    case Qt::BackgroundRole:
+        return IsMarked(index.column(), index.row() + 1) ? QVariant(markBrush()) : QVariant();
+    case Qt::ForegroundRole:
+        return IsMarked(index.column(), index.row() + 1) ? QVariant(markText()) : QVariant();
+    default:
         return {};
-    return Cell(index.column(), index.row() + 1);
+    }
 }
 
 bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QList>
 #include <QStringList>
 
 #include <functional>
 #include <vector>
 
-// The one place where the rows of a text grid live.  Both windows' grids are
-// views of a GridModel, and the row utilities work on it.
+// The one place where the rows of a text grid live, each row with its texts
+// and its marks.  Both windows' grids are views of a GridModel, and the row
+// utilities work on it; moving, sorting or dropping rows takes the marks
+// along.
 //
 // The grid's own coordinates follow the program's convention: row 0 is the
 // heading row, data rows are 1 .. RowCount() - 1, and RowCount() is never
@@ -16,16 +19,22 @@
 // at or beyond RowCount(); they become visible when the row count grows.
 //
 // To Qt's views the heading row is the horizontal header and the data rows are
-// the model's rows: grid row r is model row r - 1.
+// the model's rows: grid row r is model row r - 1.  A marked cell answers the
+// background and text roles with the mark's colours.
 class GridModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
+    // Marked (inconsistent) cells are red with yellow text.
+    static QColor markBrush() { return QColor(255, 0, 0); }
+    static QColor markText() { return QColor(255, 255, 0); }
+
     // Decides whether the current cell may move to (column, row).  It is asked
     // on every move, also when the program moves the current cell itself.
     using SelectCellFn = std::function<bool(int column, int row)>;
 
+    // At most 32 columns.
     explicit GridModel(int colCount, QObject *parent = nullptr);
 
     int ColCount() const { return colCount_; }
@@ -35,7 +44,16 @@ public:
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString &text);
     QStringList RowTexts(int row) const;
+    // Empties the row's texts and takes its marks.
+    void ClearRow(int row);
 
+    bool IsMarked(int column, int row) const;
+    void MarkCell(int column, int row);
+    void UnmarkCell(int column, int row);
+    // Whether a data row holds a marked cell.
+    bool HasMarkedCells() const;
+
+    // The current cell: the grid's one record of it, which the views follow.
     int CurrentRow() const { return currentRow_; }
     int CurrentCol() const { return currentCol_; }
     // Moves the current cell when the selection hook allows it; answers
@@ -70,15 +88,22 @@ Q_SIGNALS:
     void currentCellChanged(int column, int row);
 
 private:
+    struct Row
+    {
+        QStringList cells;
+        quint32 marks = 0; // bit c: column c is marked
+    };
+
     void clampCurrentCell();
     void ensureStored(int row);
+    void cellChanged(int column, int row, const QList<int> &roles);
 
     int colCount_;
     int rowCount_ = 2;
     int currentCol_ = 0;
     int currentRow_ = 1;
     int bulkDepth_ = 0;
-    QList<QStringList> rows_; // at least rowCount_ rows; may hold more
+    QList<Row> rows_; // at least rowCount_ rows; may hold more
     SelectCellFn selectCellHook_;
 };
 

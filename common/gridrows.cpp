@@ -45,37 +45,14 @@ bool RowIsEmpty(const GridModel &grid, int row)
     return true;
 }
 
-bool AllRowsComplete(const GridModel &grid, const ColumnSet &required)
-{
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        if (!RowIsComplete(grid, required, r))
-            return false;
-    }
-    return true;
-}
-
-void ClearRow(GridModel &grid, int row)
-{
-    for (int c = 0; c < grid.ColCount(); ++c)
-        grid.SetCell(c, row, QString());
-}
-
 void AppendEmptyRow(GridModel &grid)
 {
     // The row may still hold texts from before the row count last went down.
-    ClearRow(grid, grid.RowCount());
+    grid.ClearRow(grid.RowCount());
     grid.SetRowCount(grid.RowCount() + 1);
 }
 
-void CopyRow(GridModel &grid, int sourceRow, int targetRow)
-{
-    if (sourceRow == targetRow)
-        return;
-    for (int c = 0; c < grid.ColCount(); ++c)
-        grid.SetCell(c, targetRow, grid.Cell(c, sourceRow));
-}
-
-void RemoveEmptyRows(GridModel &grid, TBadRows *marks)
+void RemoveEmptyRows(GridModel &grid)
 {
     std::vector<int> dropped;
     std::vector<int> newRowOf(size_t(grid.RowCount()), 0);
@@ -92,19 +69,6 @@ void RemoveEmptyRows(GridModel &grid, TBadRows *marks)
     int current = grid.CurrentRow();
     if (current < grid.RowCount() && newRowOf[size_t(current)] > 0)
         current = newRowOf[size_t(current)];
-
-    if (marks) {
-        TBadRows kept;
-        for (const TBadRow &entry : *marks) {
-            if (entry.Row < 1 || entry.Row >= grid.RowCount()) {
-                kept.append(entry);
-            } else if (newRowOf[size_t(entry.Row)] > 0) {
-                kept.append({newRowOf[size_t(entry.Row)], entry.Columns});
-            }
-        }
-        *marks = kept;
-    }
-
     grid.DropRows(dropped);
     grid.SetCurrentCell(grid.CurrentCol(), current);
 }

@@ -211,28 +211,29 @@ std::vector<QString> columnTexts(const GridModel &grid, int column)
     return texts;
 }
 
-// Sorts on keys from firstLevel on, leaves the rows in their new order, and
-// makes the record that stood at current the grid's current row.
-void sortRows(GridModel &grid, const SortKeys &keys, int firstLevel, TBadRows *marks, int current)
+// Sorts on the keys, leaves the rows in their new order, and makes the
+// record that stood at current the grid's current row.
+void sortRows(GridModel &grid, const SortKeys &keys, int current)
 {
+    if (sortRunning)
+        return;
+    SortGuard guard;
     const int n = grid.RowCount() - 1;
     const size_t count = size_t(qMax(0, n));
-    if (n >= 2 && firstLevel < keys.Count()) {
+    if (n >= 2 && keys.Count() > 0) {
         // order[pos] is the record (its row before the sort, 1-based) at position pos.
         std::vector<int> order(count);
         std::iota(order.begin(), order.end(), 1);
         std::vector<int> recordGroup(count, 0);
         for (int level = 0; level < keys.Count(); ++level) {
             const SortKey &key = keys.Keys.at(level);
-            if (level >= firstLevel) {
-                std::vector<int> recordRank = ranksOf(columnTexts(grid, key.Column), key.Compare);
-                if (!key.Ascending) {
-                    const int highest = *std::max_element(recordRank.begin(), recordRank.end());
-                    for (int &rank : recordRank)
-                        rank = highest - rank;
-                }
-                exchangeSort(order, recordRank, recordGroup);
+            std::vector<int> recordRank = ranksOf(columnTexts(grid, key.Column), key.Compare);
+            if (!key.Ascending) {
+                const int highest = *std::max_element(recordRank.begin(), recordRank.end());
+                for (int &rank : recordRank)
+                    rank = highest - rank;
             }
+            exchangeSort(order, recordRank, recordGroup);
             if (level + 1 < keys.Count())
                 refineGroups(recordGroup, columnTexts(grid, key.Column));
         }
@@ -240,12 +241,6 @@ void sortRows(GridModel &grid, const SortKeys &keys, int firstLevel, TBadRows *m
         std::vector<int> newRowOf(count + 1, 0);
         for (size_t pos = 0; pos < count; ++pos)
             newRowOf[size_t(order[pos])] = int(pos) + 1;
-        if (marks) {
-            for (TBadRow &entry : *marks) {
-                if (entry.Row >= 1 && entry.Row <= n)
-                    entry.Row = newRowOf[size_t(entry.Row)];
-            }
-        }
         if (current >= 1 && current <= n)
             current = newRowOf[size_t(current)];
         grid.PermuteRows(order);
@@ -304,49 +299,20 @@ bool CompareStrings(const QString &upper, const QString &lower, bool ascending)
     return ascending ? order > 0 : order < 0;
 }
 
-void SwapMarkedRows(TBadRows *marks, int a, int b)
-{
-    if (!marks || marks->isEmpty())
-        return;
-    const auto rowIs = [](int row) { return [row](const TBadRow &e) { return e.Row == row; }; };
-    const auto first = std::find_if(marks->begin(), marks->end(), rowIs(a));
-    const auto second = std::find_if(marks->begin(), marks->end(), rowIs(b));
-    if (first != marks->end())
-        first->Row = b;
-    if (second != marks->end())
-        second->Row = a;
-}
-
 bool ColumnInKeys(const SortKeys &keys, int column)
 {
     return std::any_of(keys.Keys.cbegin(), keys.Keys.cend(),
                        [column](const SortKey &key) { return key.Column == column; });
 }
 
-void SortRowsByColumn(GridModel &grid, int column, CompareFn compare, TBadRows *marks, bool ascending)
+void SortRowsByColumn(GridModel &grid, int column, CompareFn compare, bool ascending)
 {
-    if (sortRunning)
-        return;
-    SortGuard guard;
     SortKeys keys;
     keys.Keys.append({column, ascending, compare});
-    sortRows(grid, keys, 0, marks, grid.CurrentRow());
+    sortRows(grid, keys, grid.CurrentRow());
 }
 
-void SortRowsByKeys(GridModel &grid, const SortKeys &keys, int level, TBadRows *marks, int current)
+void SortRowsByKeys(GridModel &grid, const SortKeys &keys, int current)
 {
-    if (sortRunning && level == 0)
-        return;
-    const bool nested = sortRunning;
-    if (nested) {
-        sortRows(grid, keys, level, marks, current);
-        return;
-    }
-    SortGuard guard;
-    sortRows(grid, keys, level, marks, current);
-}
-
-bool SortIsRunning()
-{
-    return sortRunning;
+    sortRows(grid, keys, current);
 }

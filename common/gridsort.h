@@ -1,7 +1,5 @@
 #pragma once
 
-#include "gridrows.h"
-
 #include <QList>
 #include <QString>
 
@@ -19,8 +17,6 @@ double CellNumber(const QString &text, double defaultNumber);
 bool CompareNumeric(const QString &upper, const QString &lower, bool ascending);
 // By the user's locale, case-sensitive.
 bool CompareStrings(const QString &upper, const QString &lower, bool ascending);
-
-void SwapMarkedRows(TBadRows *marks, int a, int b);
 
 struct SortKey
 {
@@ -40,14 +36,14 @@ bool ColumnInKeys(const SortKeys &keys, int column);
 
 // Both sorts order the data rows exactly as an exchange sort does: for each
 // row i from the top, every later row j is compared with it and the two are
-// exchanged when the comparison says so.  The grid's current row stays on its
-// record, and marks move with their rows.  Only one sort runs at a time in the
-// program: a sort asked for while another runs does nothing.
-void SortRowsByColumn(GridModel &grid, int column, CompareFn compare, TBadRows *marks, bool ascending);
+// exchanged when the comparison says so.  Rows move with their marks.  Only
+// one sort runs at a time in the program: a sort asked for while another
+// runs does nothing.
 
-// Level 0 orders all rows on the first key; each further level reorders only
-// rows that agree on every earlier key.  current is the row that becomes the
-// grid's current row, after it has followed its record.
-void SortRowsByKeys(GridModel &grid, const SortKeys &keys, int level, TBadRows *marks, int current);
+// The grid's current row stays on its record.
+void SortRowsByColumn(GridModel &grid, int column, CompareFn compare, bool ascending);
 
-bool SortIsRunning();
+// The first key orders all rows; each further key reorders only rows that
+// agree on every earlier key.  current is the row that becomes the grid's
+// current row, after it has followed its record.
+void SortRowsByKeys(GridModel &grid, const SortKeys &keys, int current);

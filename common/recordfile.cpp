@@ -94,12 +94,12 @@ RecordFileLoad LoadGridRows(const QString &path, GridModel &grid, const std::fun
     GridBulkUpdate bulk(grid);
     if (!file.ok) {
         grid.SetRowCount(2);
-        ClearRow(grid, 1);
+        grid.ClearRow(1);
         return RecordFileLoad::Failed;
     }
     int row = 1;
     for (const QString &line : file.lines) {
-        ClearRow(grid, row);
+        grid.ClearRow(row);
         const QStringList fields = SplitRecordFields(line, grid.ColCount());
         for (int c = 0; c < fields.size(); ++c)
             grid.SetCell(c, row, fields.at(c));
@@ -107,7 +107,7 @@ RecordFileLoad LoadGridRows(const QString &path, GridModel &grid, const std::fun
         ++row;
     }
     if (file.lines.isEmpty())
-        ClearRow(grid, 1);
+        grid.ClearRow(1);
     grid.SetRowCount(row == 1 ? 2 : row);
     return RecordFileLoad::Loaded;
 }

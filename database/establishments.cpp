@@ -1,7 +1,5 @@
 #include "establishments.h"
 
-#include "common/markedcells.h"
-#include "common/recordfile.h"
 #include "common/validators.h"
 
 namespace {
@@ -46,9 +44,10 @@ CompareFn compareFor(int column)
 
 } // namespace
 
-EstablishmentTable::EstablishmentTable() : grid_(ColumnCount)
+EstablishmentTable::EstablishmentTable()
+    : RecordTable(ColumnCaptions(), Columns({CodeColumn, NameColumn, StreetColumn, CityColumn, IcoColumn,
+                                            PhonePrefixColumn, PhoneColumn, FaxColumn}))
 {
-    SetGridHeader(grid_, ColumnCaptions());
     sortKeys_.Keys.append({InternalNumberColumn, true, compareFor(InternalNumberColumn)});
 }
 
@@ -75,14 +74,7 @@ const CharSet &EstablishmentTable::AllowedChars(int column)
     return validColumn(column) && Rules[column].digitsOnly ? Digits : AnyChar;
 }
 
-const ColumnSet &EstablishmentTable::RequiredColumns()
-{
-    static const ColumnSet required = Columns({CodeColumn, NameColumn, StreetColumn, CityColumn, IcoColumn,
-                                               PhonePrefixColumn, PhoneColumn, FaxColumn});
-    return required;
-}
-
-bool EstablishmentTable::ValidateCell(const QString &text, int column)
+bool EstablishmentTable::ValidateCell(const QString &text, int column) const
 {
     bool valid = text.size() <= MaxLength(column);
     if (column == IcoColumn)
@@ -99,7 +91,7 @@ bool EstablishmentTable::ValidateCell(const QString &text, int column)
     return valid;
 }
 
-bool EstablishmentTable::KeyRejected(int column, const QString &text, QChar key)
+bool EstablishmentTable::KeyRejected(int column, const QString &text, QChar key) const
 {
     const char16_t code = key.unicode();
     if (code == KeyBackspace || code == KeyTab || code == KeyEnter)
@@ -109,64 +101,30 @@ bool EstablishmentTable::KeyRejected(int column, const QString &text, QChar key)
     return ::KeyRejected(text, MaxLength(column), key, AllowedChars(column));
 }
 
-bool EstablishmentTable::InsertionAllowed(int column, const QString &text)
+QString EstablishmentTable::ConfirmEntry(int column, int row)
 {
-    return CouldBeTyped(text, [column](const QString &typed, QChar key) { return KeyRejected(column, typed, key); });
-}
-
-QString EstablishmentTable::CompletedCode(const QString &text)
-{
-    return text.size() < CodeLength ? PadLeft(text, QLatin1Char('0'), CodeLength) : text;
-}
-
-void EstablishmentTable::CheckRow(int row)
-{
-    const bool complete = rowComplete(row);
-    for (int c = 0; c < ColumnCount; ++c) {
-        if (!complete || !ValidateCell(grid_.Cell(c, row), c))
-            MarkCell(markedCells_, c, row);
+    const QString text = grid().Cell(column, row);
+    if (text.isEmpty())
+        return {};
+    if (column == CodeColumn) {
+        // Compared as it will be stored, so 123 meets an existing 000123.
+        const QString completed =
+            text.size() < CodeLength ? PadLeft(text, QLatin1Char('0'), CodeLength) : text;
+        if (ValueInColumn(grid(), row, column, completed))
+            return QStringLiteral("Duplicitný záznam!");
+        grid().SetCell(column, row, completed);
     }
+    if (column == IcoColumn && !IcoIsValid(text))
+        return QStringLiteral("Zadajte IČO");
+    if (column == EmailColumn && EmailIsInvalid(text))
+        return QStringLiteral("Zadajte E-mail");
+    return {};
 }
 
-bool EstablishmentTable::isMarked(int column, int row) const
+void EstablishmentTable::SortRows()
 {
-    return IsCellMarked(markedCells_, column, row);
-}
-
-bool EstablishmentTable::rowComplete(int row) const
-{
-    return RowIsComplete(grid_, RequiredColumns(), row);
-}
-
-void EstablishmentTable::appendEntryRowIfComplete()
-{
-    if (AllRowsComplete(grid_, RequiredColumns()))
-        AppendEmptyRow(grid_);
-}
-
-bool EstablishmentTable::HasIncompleteRows()
-{
-    RemoveEmptyRows(grid_, &markedCells_);
-    const bool complete = AllRowsComplete(grid_, RequiredColumns());
-    if (complete)
-        AppendEmptyRow(grid_);
-    return !complete;
-}
-
-void EstablishmentTable::RemoveIncompleteRows()
-{
-    for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (!rowComplete(r))
-            ClearRow(grid_, r);
-    }
-    RemoveEmptyRows(grid_, &markedCells_);
-    appendEntryRowIfComplete();
-}
-
-void EstablishmentTable::SortDatabase()
-{
-    RemoveEmptyRows(grid_, &markedCells_);
-    SortRowsByKeys(grid_, sortKeys_, 0, &markedCells_, grid_.CurrentRow());
+    RemoveEmptyRows(grid());
+    SortRowsByKeys(grid(), sortKeys_, grid().CurrentRow());
     appendEntryRowIfComplete();
 }
 
@@ -188,44 +146,13 @@ bool EstablishmentTable::ChangeSortKeys(int column, bool ctrl)
     return true;
 }
 
-void EstablishmentTable::deleteRow(int row)
-{
-    if (row < 1 || row >= grid_.RowCount())
-        return;
-    // Dropping the emptied row through the compaction takes its marks and
-    // moves the marks of every row below, also past other empty rows.
-    ClearRow(grid_, row);
-    RemoveEmptyRows(grid_, &markedCells_);
-    appendEntryRowIfComplete();
-}
-
-void EstablishmentTable::clearAll()
-{
-    markedCells_.clear();
-    grid_.SetCurrentCell(InternalNumberColumn, 1);
-    grid_.SetRowCount(2);
-    ClearRow(grid_, 1);
-}
-
 QString EstablishmentTable::clipboardText() const
 {
     QString text;
-    for (int r = 1; r < grid_.RowCount(); ++r) {
-        text += grid_.RowTexts(r).join(QLatin1Char('\t'));
+    for (int r = 1; r < grid().RowCount(); ++r) {
+        text += grid().RowTexts(r).join(QLatin1Char('\t'));
         text += QLatin1String("\r\n");
     }
     return text;
 }
 
-RecordFileLoad EstablishmentTable::load(const QString &path)
-{
-    markedCells_.clear();
-    const RecordFileLoad result = LoadGridRows(path, grid_, [this](int row) { CheckRow(row); });
-    SortDatabase();
-    return result;
-}
-
-bool EstablishmentTable::save(const QString &path) const
-{
-    return SaveGridRows(path, grid_, [this](int row) { return rowComplete(row); });
-}

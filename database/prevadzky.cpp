@@ -3,9 +3,8 @@
 #include "ui_prevadzky.h"
 
 #include "common/dialogs.h"
-#include "common/markedcells.h"
+#include "common/recorddelegate.h"
 #include "common/stringgrid.h"
-#include "common/validators.h"
 #include "common/waitcursor.h"
 #include "common/windowstyle.h"
 #include "printing/gridlisting.h"
@@ -18,9 +17,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
-#include <QScopedValueRollback>
+#include <QStyle>
 
 namespace {
 
@@ -28,9 +28,117 @@ constexpr int RowHeight = 18;
 constexpr int ColumnWidths[EstablishmentTable::ColumnCount] = {125, 85, 113, 182, 173, 57, 104, 79, 79, 92, 147};
 
 const QColor SelectedGreen(0, 128, 0);
-const QColor MarkRed(255, 0, 0);
 const QColor TextYellow(255, 255, 0);
 const QColor KeyGrey(128, 128, 128);
+
+// The row selected last is green with yellow text while it is complete: the
+// establishment of the voucher list.
+class EstablishmentDelegate : public RecordDelegate
+{
+public:
+    EstablishmentDelegate(EstablishmentTable &table, Dialogs &dialogs, StringGrid *grid, const int &selectedRow)
+        : RecordDelegate(table, dialogs, grid), selectedRow_(selectedRow)
+    {
+    }
+
+protected:
+    CellColors cellColors(const QModelIndex &index, const CellColors &colors) const override
+    {
+        const int row = index.row() + 1;
+        return row == selectedRow_ && table().rowComplete(row) ? CellColors{SelectedGreen, TextYellow} : colors;
+    }
+
+private:
+    const int &selectedRow_;
+};
+
+// The headings show the sort keys, a triangle for the direction and, with
+// more than one key, each key's place; a press on a heading goes to the
+// window, unless it starts resizing a column.
+class SortKeysHeader : public QHeaderView
+{
+public:
+    using Pressed = std::function<void(QMouseEvent *event, int column)>;
+
+    SortKeysHeader(const EstablishmentTable &table, Pressed pressed, QWidget *parent)
+        : QHeaderView(Qt::Horizontal, parent), table_(table), pressed_(std::move(pressed))
+    {
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        if (!rect.isValid())
+            return;
+        painter->save();
+        // The style may leave a clip of its own behind.
+        painter->setClipRect(rect);
+        drawKey(*painter, logicalIndex, rect);
+        painter->restore();
+    }
+
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        const QPoint pos = event->position().toPoint();
+        const int column = logicalIndexAt(pos);
+        if (column >= 0 && !onResizeGrip(pos.x(), column)) {
+            pressed_(event, column);
+            event->accept();
+            return;
+        }
+        QHeaderView::mousePressEvent(event);
+    }
+
+private:
+    void drawKey(QPainter &painter, int column, const QRect &rect) const
+    {
+        const QList<SortKey> &keys = table_.sortKeys().Keys;
+        const auto key =
+            std::find_if(keys.cbegin(), keys.cend(), [column](const SortKey &k) { return k.Column == column; });
+        if (key == keys.cend())
+            return;
+        // From the heading cell's own rectangle, so that the triangle follows
+        // the columns when the grid is scrolled sideways.
+        const int x = rect.x() + rect.width();
+        const int top = rect.y();
+        QPolygon triangle;
+        if (key->Ascending)
+            triangle << QPoint(x - 14, top + 12) << QPoint(x - 4, top + 12) << QPoint(x - 9, top + 3);
+        else
+            triangle << QPoint(x - 14, top + 3) << QPoint(x - 4, top + 3) << QPoint(x - 9, top + 12);
+        painter.setPen(KeyGrey);
+        painter.setBrush(KeyGrey);
+        painter.drawPolygon(triangle);
+        if (keys.size() > 1) {
+            painter.setPen(Qt::black);
+            painter.setBrush(Qt::NoBrush);
+            const QString number = QString::number(key - keys.cbegin() + 1);
+            painter.drawText(QRect(x - 11, top + 2, rect.width(), rect.height()), Qt::AlignLeft | Qt::AlignTop,
+                             number);
+        }
+    }
+
+    // A press this close to a heading's edge starts resizing its column.
+    bool onResizeGrip(int x, int column) const
+    {
+        const int margin = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, this);
+        const int left = sectionViewportPosition(column);
+        const int right = left + sectionSize(column);
+        const bool nearLeft = x < left + margin && visualIndex(column) > 0;
+        const bool nearRight = x >= right - margin;
+        return sectionResizeMode(column) == Interactive && (nearLeft || nearRight);
+    }
+
+    const EstablishmentTable &table_;
+    Pressed pressed_;
+};
+
+bool plainRightPress(const QMouseEvent *event)
+{
+    return event->button() == Qt::RightButton && event->buttons() == Qt::RightButton
+           && event->modifiers() == Qt::NoModifier;
+}
 
 } // namespace
 
@@ -66,7 +174,6 @@ void TForm1::setUpWindow()
     Kopiruj1 = PopupMenu1->addAction(QStringLiteral("&Kopíruj"));
     Kopiruj1->setObjectName(QStringLiteral("Kopiruj1"));
     connect(Kopiruj1, &QAction::triggered, this, &TForm1::Kopiruj1Click);
-    ui->sgDB->installEventFilter(this);
 
     connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &TForm1::btVymazatVsetkoClick);
     connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &TForm1::btVymazatRiadokClick);
@@ -80,39 +187,31 @@ void TForm1::setUpWindow()
 void TForm1::setUpGrid()
 {
     StringGrid *grid = ui->sgDB;
-    grid->setGrid(&table_.grid());
+    grid->setHorizontalHeader(new SortKeysHeader(
+        table_, [this](QMouseEvent *event, int column) { sgDBHeadingMouseDown(event, column); }, grid));
+    grid->horizontalHeader()->setSectionsClickable(true);
+    grid->horizontalHeader()->setHighlightSections(false);
+    delegate_ = new EstablishmentDelegate(table_, dialogs_, grid, SelectedRow);
     grid->setDefaultSizes(ColumnWidths[0], RowHeight);
     for (int c = 0; c < EstablishmentTable::ColumnCount; ++c)
         grid->setColumnWidth(c, ColumnWidths[c]);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    grid->setSelectCellHandler([this](int column, int row) { return sgDBSelectCell(column, row); });
-    grid->setGetEditTextHandler([this](int column, int row) { return sgDBGetEditText(column, row); });
-    grid->setKeyPressHandler([this](QChar &key) { sgDBKeyPress(key); });
-    grid->setSetEditTextHandler(
-        [this](int column, int row, const QString &text) { sgDBSetEditText(column, row, text); });
-    grid->setInsertedTextHandler(
-        [this](int column, int row, const QString &text) { return sgDBInsertedText(column, row, text); });
-    grid->setMouseDownHandler([this](const GridMouseDown &press) { return sgDBMouseDown(press); });
-    grid->setCellPainter([this](QPainter &painter, int column, int row, const QRect &rect, CellColors colors) {
-        sgDBDrawCell(painter, column, row, rect, colors);
-    });
-    grid->setHeadingPainter(
-        [this](QPainter &painter, int column, const QRect &rect) { sgDBDrawHeading(painter, column, rect); });
+    grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
+    connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
+    connect(delegate_, &RecordDelegate::cellAsked, this, &TForm1::sgDBSelectCell);
 }
 
 void TForm1::FormCreate()
 {
-    SetGridHeader(table_.grid(), EstablishmentTable::ColumnCaptions());
     table_.grid().SetCurrentCell(EstablishmentTable::InternalNumberColumn, 1);
     SelectedRow = 1;
-    Editing = false;
-    Updating = false;
     LoadDatabase(databasePath());
     // The sort after loading took the current cell along with its record;
     // the window opens on the first establishment.
     {
-        QScopedValueRollback<bool> updating(Updating, true);
+        auto updating = delegate_->updating();
         table_.grid().SetCurrentCell(EstablishmentTable::InternalNumberColumn, 1);
     }
     SelectedRow = 1;
@@ -143,8 +242,13 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    // The menu key opens the grid's menu at the current cell, as a right
-    // click does at the mouse.
+    // A right click opens the grid's menu without moving the current cell.
+    if (watched == ui->sgDB->viewport() && event->type() == QEvent::MouseButtonPress
+        && plainRightPress(static_cast<QMouseEvent *>(event))) {
+        PopupMenu1->popup(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+        return true;
+    }
+    // The menu key opens it at the current cell.
     if (watched == ui->sgDB && event->type() == QEvent::ContextMenu
         && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
         const QRect cell = ui->sgDB->visualRect(ui->sgDB->currentIndex());
@@ -168,7 +272,7 @@ bool TForm1::FormCloseQuery()
                                                                   "Chcete napriek tomu ukončiť editáciu databázy?"));
         return answer == Dialogs::Button::Yes;
     }
-    QScopedValueRollback<bool> updating(Updating, true);
+    auto updating = delegate_->updating();
     if (!table_.HasIncompleteRows())
         return true;
     if (dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) != Dialogs::Button::Yes)
@@ -182,7 +286,7 @@ void TForm1::LoadDatabase(const QString &path)
     RecordFileLoad result;
     {
         WaitCursor wait;
-        QScopedValueRollback<bool> updating(Updating, true);
+        auto updating = delegate_->updating();
         result = table_.load(path);
     }
     if (result == RecordFileLoad::Failed) {
@@ -198,8 +302,8 @@ void TForm1::LoadDatabase(const QString &path)
 void TForm1::SortDatabase()
 {
     WaitCursor wait;
-    QScopedValueRollback<bool> updating(Updating, true);
-    table_.SortDatabase();
+    auto updating = delegate_->updating();
+    table_.SortRows();
 }
 
 bool TForm1::SelectedEstablishment(int &row) const
@@ -209,140 +313,25 @@ bool TForm1::SelectedEstablishment(int &row) const
     return row >= 1 && row < table_.grid().RowCount() && table_.rowComplete(row);
 }
 
-bool TForm1::sgDBSelectCell(int, int row)
+void TForm1::sgDBSelectCell(int, int row)
 {
-    const bool allow = Updating || !Editing;
     if (row != SelectedRow) {
         // Also when the move is refused: the row asked for is the one that
         // "Vymazať riadok" deletes and the main window shows.
         SelectedRow = row;
         ui->sgDB->viewport()->update();
     }
-    return allow;
 }
 
-bool TForm1::sgDBGetEditText(int, int)
+void TForm1::sgDBHeadingMouseDown(QMouseEvent *event, int column)
 {
-    Editing = true;
-    return true;
-}
-
-bool TForm1::entryAccepted(int column, int row)
-{
-    GridModel &grid = table_.grid();
-    const QString text = grid.Cell(column, row);
-    if (text.isEmpty())
-        return true;
-    if (column == EstablishmentTable::CodeColumn) {
-        // Compared as it will be stored, so 123 meets an existing 000123.
-        const QString completed = EstablishmentTable::CompletedCode(text);
-        if (ValueInColumn(grid, row, column, completed)) {
-            dialogs_.plain(this, QStringLiteral("Duplicitný záznam!"));
-            return false;
-        }
-        grid.SetCell(column, row, completed);
-    }
-    if (column == EstablishmentTable::IcoColumn && !IcoIsValid(text)) {
-        dialogs_.plain(this, QStringLiteral("Zadajte IČO"));
-        return false;
-    }
-    if (column == EstablishmentTable::EmailColumn && EmailIsInvalid(text)) {
-        dialogs_.plain(this, QStringLiteral("Zadajte E-mail"));
-        return false;
-    }
-    return true;
-}
-
-void TForm1::sgDBKeyPress(QChar &key)
-{
-    GridModel &grid = table_.grid();
-    const int column = grid.CurrentCol();
-    const int row = grid.CurrentRow();
-    if (EstablishmentTable::KeyRejected(column, grid.Cell(column, row), key))
-        key = QChar();
-
-    if (!Editing || (key != QChar(KeyTab) && key != QChar(KeyEnter)))
-        return;
-    if (!entryAccepted(column, row)) {
-        key = QChar();
+    if (plainRightPress(event)) {
+        PopupMenu1->popup(event->globalPosition().toPoint());
         return;
     }
-
-    {
-        QScopedValueRollback<bool> updating(Updating, true);
-        if (key == QChar(KeyTab)) {
-            ui->sgDB->hideEditor();
-            if (column < grid.ColCount() - 1)
-                grid.SetCurrentCell(column + 1, row);
-        }
-        if (table_.rowComplete(row))
-            SortDatabase();
-        else if (!RowIsEmpty(grid, row))
-            RemoveEmptyRows(grid, &table_.markedCells());
-    }
-    Editing = false;
-}
-
-void TForm1::sgDBSetEditText(int column, int row, const QString &text)
-{
-    Modified = true;
-    if (table_.isMarked(column, row) && EstablishmentTable::ValidateCell(text, column))
-        UnmarkCell(table_.markedCells(), column, row);
-}
-
-bool TForm1::sgDBInsertedText(int column, int, const QString &text)
-{
-    return EstablishmentTable::InsertionAllowed(column, text);
-}
-
-bool TForm1::sgDBMouseDown(const GridMouseDown &press)
-{
-    if (press.button == Qt::RightButton && press.buttons == Qt::RightButton && press.modifiers == Qt::NoModifier) {
-        PopupMenu1->popup(press.globalPos);
-        return true;
-    }
-    if (press.row != 0)
-        return false;
-    if (table_.ChangeSortKeys(press.column, press.modifiers.testFlag(Qt::ControlModifier))) {
-        SetGridHeader(table_.grid(), EstablishmentTable::ColumnCaptions());
+    if (table_.ChangeSortKeys(column, event->modifiers().testFlag(Qt::ControlModifier))) {
         SortDatabase();
         ui->sgDB->horizontalHeader()->viewport()->update();
-    }
-    return true;
-}
-
-void TForm1::sgDBDrawCell(QPainter &painter, int column, int row, const QRect &rect, CellColors colors)
-{
-    if (row == SelectedRow && table_.rowComplete(row))
-        colors = {SelectedGreen, TextYellow};
-    if (table_.isMarked(column, row))
-        colors = {MarkRed, TextYellow};
-    StringGrid::paintCellText(painter, rect, table_.grid().Cell(column, row), colors);
-}
-
-void TForm1::sgDBDrawHeading(QPainter &painter, int column, const QRect &rect)
-{
-    const QList<SortKey> &keys = table_.sortKeys().Keys;
-    const auto key = std::find_if(keys.cbegin(), keys.cend(), [column](const SortKey &k) { return k.Column == column; });
-    if (key == keys.cend())
-        return;
-    // From the heading cell's own rectangle, so that the triangle follows the
-    // columns when the grid is scrolled sideways.
-    const int x = rect.x() + rect.width();
-    const int top = rect.y();
-    QPolygon triangle;
-    if (key->Ascending)
-        triangle << QPoint(x - 14, top + 12) << QPoint(x - 4, top + 12) << QPoint(x - 9, top + 3);
-    else
-        triangle << QPoint(x - 14, top + 3) << QPoint(x - 4, top + 3) << QPoint(x - 9, top + 12);
-    painter.setPen(KeyGrey);
-    painter.setBrush(KeyGrey);
-    painter.drawPolygon(triangle);
-    if (keys.size() > 1) {
-        painter.setPen(Qt::black);
-        painter.setBrush(Qt::NoBrush);
-        const QString number = QString::number(key - keys.cbegin() + 1);
-        painter.drawText(QRect(x - 11, top + 2, rect.width(), rect.height()), Qt::AlignLeft | Qt::AlignTop, number);
     }
 }
 
@@ -354,10 +343,9 @@ void TForm1::Kopiruj1Click()
 void TForm1::btVymazatRiadokClick()
 {
     Modified = true;
-    Editing = false;
+    delegate_->dropEntry();
     {
-        QScopedValueRollback<bool> updating(Updating, true);
-        ui->sgDB->hideEditor();
+        auto updating = delegate_->updating();
         table_.deleteRow(SelectedRow);
     }
     ui->sgDB->setFocus();
@@ -369,9 +357,8 @@ void TForm1::btVymazatVsetkoClick()
     Modified = true;
     if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes) {
         // The entry being typed goes with its row.
-        Editing = false;
-        QScopedValueRollback<bool> updating(Updating, true);
-        ui->sgDB->hideEditor();
+        delegate_->dropEntry();
+        auto updating = delegate_->updating();
         table_.clearAll();
         SelectedRow = 1;
     }
@@ -383,7 +370,7 @@ void TForm1::btUlozitClick()
 {
     bool incomplete;
     {
-        QScopedValueRollback<bool> updating(Updating, true);
+        auto updating = delegate_->updating();
         incomplete = table_.HasIncompleteRows();
     }
     if (incomplete) {

@@ -9,9 +9,9 @@
 class Dialogs;
 class QMenu;
 class QAction;
+class QMouseEvent;
+class RecordDelegate;
 class StringGrid;
-struct CellColors;
-struct GridMouseDown;
 
 namespace Ui {
 class TForm1;
@@ -67,16 +67,8 @@ private:
     void LoadDatabase(const QString &path);
     void SortDatabase();
 
-    bool sgDBSelectCell(int column, int row);
-    bool sgDBGetEditText(int column, int row);
-    void sgDBKeyPress(QChar &key);
-    void sgDBSetEditText(int column, int row, const QString &text);
-    bool sgDBInsertedText(int column, int row, const QString &text);
-    bool sgDBMouseDown(const GridMouseDown &press);
-    void sgDBDrawCell(QPainter &painter, int column, int row, const QRect &rect, CellColors colors);
-    void sgDBDrawHeading(QPainter &painter, int column, const QRect &rect);
-    // The confirmation checks of an entry; false when one refused it.
-    bool entryAccepted(int column, int row);
+    void sgDBSelectCell(int column, int row);
+    void sgDBHeadingMouseDown(QMouseEvent *event, int column);
 
     void Kopiruj1Click();
     void btVymazatRiadokClick();
@@ -89,9 +81,9 @@ private:
     EstablishmentTable table_;
     QMenu *PopupMenu1 = nullptr;
     QAction *Kopiruj1 = nullptr;
+    RecordDelegate *delegate_ = nullptr;
 
-    bool Editing = false;
-    bool Updating = false;
+    // The row asked for last, even by a refused move of the current cell.
     int SelectedRow = 1;
     bool Modified = false;
 };

@@ -3,42 +3,29 @@
 // Shared by the fuzz targets: a failed property aborts with a message, which
 // libFuzzer reports as a crash and the replay as a failed test.
 
-#include <QByteArray>
-#include <QString>
+#include "common/recordtable.h"
 
-#include <algorithm>
-#include <cstddef>
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-[[noreturn]] inline void FuzzFailure(const char *file, int line, const char *what, const QString &detail)
+[[noreturn]] inline void FuzzFailure(const char *file, int line, const char *what)
 {
     std::fprintf(stderr, "%s:%d: property failed: %s\n", file, line, what);
-    if (!detail.isEmpty())
-        std::fprintf(stderr, "  %s\n", detail.toUtf8().constData());
     std::abort();
 }
 
 #define FUZZ_CHECK(condition) \
     do { \
         if (!(condition)) \
-            FuzzFailure(__FILE__, __LINE__, #condition, QString()); \
+            FuzzFailure(__FILE__, __LINE__, #condition); \
     } while (false)
-
-#define FUZZ_CHECK_DETAIL(condition, detail) \
-    do { \
-        if (!(condition)) \
-            FuzzFailure(__FILE__, __LINE__, #condition, (detail)); \
-    } while (false)
-
-// Whether the text is one or more ASCII digits, as the references read
-// numbers without the program's own rules.
-inline bool isDigits(const QString &text)
-{
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
 
 // Takes settings from the front of an input; what is left is the payload.
 // Past the end every value reads as zero.
@@ -47,20 +34,15 @@ class FuzzBytes
 public:
     FuzzBytes(const uint8_t *data, size_t size) : data_(data), size_(size) {}
 
-    uint8_t byte()
-    {
-        if (pos_ >= size_)
-            return 0;
-        return data_[pos_++];
-    }
+    uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
 
     template<typename T>
     T value()
     {
-        T v{};
         unsigned char bytes[sizeof(T)] = {};
         for (unsigned char &b : bytes)
             b = byte();
+        T v{};
         std::memcpy(&v, bytes, sizeof(T));
         return v;
     }
@@ -77,3 +59,43 @@ private:
     size_t size_;
     size_t pos_ = 0;
 };
+
+// The complete rows of a table, in order.
+inline QList<QStringList> CompleteRows(const RecordTable &table)
+{
+    QList<QStringList> rows;
+    for (int r = 1; r < table.grid().RowCount(); ++r) {
+        if (table.RequiredFilled(r))
+            rows.append(table.grid().RowTexts(r));
+    }
+    return rows;
+}
+
+// Loads the input as the table's file and checks what holds for any file:
+// the table keeps its shape, and saving and loading again gives the same
+// complete rows in the same order.
+inline void LoadSaveReload(RecordTable &table, RecordTable &reloaded, const QByteArray &contents)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("table.csv"));
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size());
+    file.close();
+    FUZZ_CHECK(table.load(path) == RecordFileLoad::Loaded);
+
+    // The entry row is there exactly when every other row is complete.
+    const GridModel &grid = table.grid();
+    FUZZ_CHECK(grid.RowCount() >= 2);
+    bool othersComplete = true;
+    for (int r = 1; r + 1 < grid.RowCount(); ++r)
+        othersComplete = othersComplete && table.rowComplete(r);
+    const int last = grid.RowCount() - 1;
+    bool lastEmpty = true;
+    for (int c = 0; c < grid.ColCount(); ++c)
+        lastEmpty = lastEmpty && grid.Cell(c, last).isEmpty();
+    FUZZ_CHECK(!lastEmpty || othersComplete);
+
+    FUZZ_CHECK(table.save(path));
+    FUZZ_CHECK(reloaded.load(path) == RecordFileLoad::Loaded);
+    FUZZ_CHECK(CompleteRows(reloaded) == CompleteRows(table));
+}

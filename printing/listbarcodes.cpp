@@ -23,11 +23,6 @@ void prepareCanvas(const PrintCanvas &canvas)
 
 } // namespace
 
-TBarcodeObject &SharedBarcodeObject()
-{
-    return barcodeObject;
-}
-
 void DrawFixedBarcode(const PrintCanvas &canvas, int x, int y)
 {
     prepareCanvas(canvas);

@@ -3,7 +3,6 @@
 #include <QString>
 
 class PrintCanvas;
-class TBarcodeObject;
 
 // The five barcodes of every page of the voucher list.  They share the one
 // barcode object of the program, whose settings carry from one barcode to the
@@ -24,5 +23,3 @@ void DrawReservedBarcodes(const PrintCanvas &canvas, int x, int y,
 void DrawEstablishmentCodeBarcode(const PrintCanvas &canvas, int x, int y,
                                   const QString &establishmentCode);
 
-// The barcode object kept for the whole run.
-TBarcodeObject &SharedBarcodeObject();

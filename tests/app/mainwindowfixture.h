@@ -48,7 +48,7 @@ struct MainWindow
     QString total(const char *name) const { return child<NumericDisplay>(name)->text(); }
     QStringList column(int c) const { return ColumnTexts(model(), c); }
     // Marked cells as "column,row", by row.
-    QStringList marks() const { return MarkedCellNames(model(), form->voucherList().markedCells()); }
+    QStringList marks() const { return MarkedCellNames(model()); }
     void click(const char *button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
     void type(const QString &keys) const { typeIntoGrid(grid(), keys); }
     bool close() const

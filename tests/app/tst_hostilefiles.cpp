@@ -21,7 +21,7 @@ struct Program : MainWindow
     {
     }
     const EstablishmentTable &db() const { return form->databaseWindow()->table(); }
-    QStringList dbMarks() const { return MarkedCellNames(db().grid(), db().markedCells()); }
+    QStringList dbMarks() const { return MarkedCellNames(db().grid()); }
 };
 
 QStringList wholeRow(int row, int columns)

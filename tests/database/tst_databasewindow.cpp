@@ -57,7 +57,7 @@ struct Window
     QString cell(int column, int row) const { return model().Cell(column, row); }
     QStringList column(int c) const { return ColumnTexts(model(), c); }
     // Marked cells as "column,row", by row.
-    QStringList marks() const { return MarkedCellNames(model(), form->table().markedCells()); }
+    QStringList marks() const { return MarkedCellNames(model()); }
     void type(const QString &keys) const { typeIntoGrid(grid(), keys); }
     bool select(int column, int row) const { return model().SetCurrentCell(column, row); }
     void click(const char *button) const

@@ -97,7 +97,7 @@ void TstEstablishmentPanel::inconsistentDatabaseIsShownFirst()
     int markedInWindow = 0;
     p.dialogs.inModal([&](QDialog &dialog) {
         mainWindowShown = dialog.parentWidget()->isVisible();
-        markedInWindow = static_cast<TForm1 &>(dialog).table().markedCells().size();
+        markedInWindow = MarkedCellNames(static_cast<TForm1 &>(dialog).table().grid()).size();
     });
     p.dialogs.answer({Button::Ok, Button::No});
     p.start();

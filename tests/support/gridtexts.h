@@ -1,7 +1,6 @@
 #pragma once
 
 #include "common/gridmodel.h"
-#include "common/markedcells.h"
 
 #include <QStringList>
 
@@ -15,12 +14,12 @@ inline QStringList ColumnTexts(const GridModel &grid, int column)
 }
 
 // The marked cells of a grid as "column,row", row by row.
-inline QStringList MarkedCellNames(const GridModel &grid, const TBadRows &marks)
+inline QStringList MarkedCellNames(const GridModel &grid)
 {
     QStringList found;
     for (int r = 1; r < grid.RowCount(); ++r) {
         for (int c = 0; c < grid.ColCount(); ++c) {
-            if (IsCellMarked(marks, c, r))
+            if (grid.IsMarked(c, r))
                 found << QStringLiteral("%1,%2").arg(c).arg(r);
         }
     }
