@@ -1,6 +1,7 @@
 #include "app/supiska.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -10,6 +11,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvaro"));
+    // The desktop entry's id and icon, for the task bar.
+    QApplication::setDesktopFileName(QStringLiteral("sk.milbor.Kelvaro"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/sk.milbor.Kelvaro.png")));
 
     // Qt's own buttons and dialogs speak Slovak like the rest of the program.
     QTranslator qtTranslator;
