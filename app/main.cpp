@@ -1,6 +1,8 @@
+#include "app/buildinfo.h"
 #include "app/supiska.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -11,9 +13,14 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvaro"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVARO_VERSION));
     // The desktop entry's id and icon, for the task bar.
     QApplication::setDesktopFileName(QStringLiteral("sk.milbor.Kelvaro"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/sk.milbor.Kelvaro.png")));
+
+    QCommandLineParser arguments;
+    arguments.addVersionOption();
+    arguments.process(app);
 
     // Qt's own buttons and dialogs speak Slovak like the rest of the program.
     QTranslator qtTranslator;

@@ -2,6 +2,7 @@
 
 #include "ui_supiska.h"
 
+#include "app/buildinfo.h"
 #include "app/exportdirsetting.h"
 #include "common/amount.h"
 #include "common/dialogs.h"
@@ -106,6 +107,7 @@ void TForm2::setUpWindow()
     connect(ui->btTlacCistejSupisky, &QPushButton::clicked, this, &TForm2::btTlacCistejSupiskyClick);
     connect(ui->Nastavenia1, &QAction::triggered, this, &TForm2::Nastavenia1Click);
     connect(ui->DBPrevadzok, &QAction::triggered, this, &TForm2::DBPrevadzokClick);
+    connect(ui->OPrograme, &QAction::triggered, this, &TForm2::OProgrameClick);
     for (QLineEdit *box : panelBoxes())
         box->installEventFilter(this);
 
@@ -184,6 +186,12 @@ void TForm2::DBPrevadzokClick()
 {
     dialogs_.showModal(*Form1);
     ShowEstablishment();
+}
+
+void TForm2::OProgrameClick()
+{
+    dialogs_.plain(this, QStringLiteral("Kelvaro, verzia " KELVARO_VERSION "\n"
+                                        "Vedie databázu prevádzok a tlačí súpisky poukážok s čiarovými kódmi."));
 }
 
 bool TForm2::establishmentChosen()

@@ -66,6 +66,7 @@ private:
     void btVymazatVsetkoClick();
     void Nastavenia1Click();
     void DBPrevadzokClick();
+    void OProgrameClick();
     void btTlacSupiskySHodnotamiClick();
     void btTlacCistejSupiskyClick();
     bool establishmentChosen();

@@ -1,3 +1,4 @@
+#include "app/buildinfo.h"
 #include "mainwindowfixture.h"
 #include "support/filesizelimit.h"
 #include "support/readonlyfolder.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QSettings>
 
 #include <optional>
@@ -42,6 +44,7 @@ private Q_SLOTS:
     void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void settingsRoundTrip();
+    void aboutBox();
 
 private:
     QTemporaryDir settingsDir_;
@@ -369,6 +372,18 @@ void TstMainWindow::settingsRoundTrip()
         QCOMPARE(w.form->saveDir(), exports.path() + QLatin1Char('/'));
     }
     QCOMPARE(MainWindow().form->saveDir(), exports.path() + QLatin1Char('/'));
+}
+
+void TstMainWindow::aboutBox()
+{
+    // The last entry of the menu bar names the program and its version.
+    MainWindow w;
+    QAction *about = w.child<QMenuBar>("MainMenu1")->actions().last();
+    QCOMPARE(about->text(), QStringLiteral("&O programe"));
+    about->trigger();
+    QCOMPARE(w.dialogs.shown().size(), 1);
+    QCOMPARE(w.dialogs.shown().first().box, Dialogs::Box::Plain);
+    QVERIFY(w.dialogs.texts().first().startsWith(QStringLiteral("Kelvaro, verzia " KELVARO_VERSION "\n")));
 }
 
 QTEST_MAIN(TstMainWindow)
