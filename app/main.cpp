@@ -1,4 +1,5 @@
 #include "app/buildinfo.h"
+#include "app/datadirectory.h"
 #include "app/supiska.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Milbor"));
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvaro"));
     QApplication::setApplicationVersion(QStringLiteral(KELVARO_VERSION));
@@ -28,7 +30,7 @@ int main(int argc, char *argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    TForm2 window;
+    TForm2 window(DataDirectory(QCoreApplication::applicationDirPath(), QStringLiteral(KELVARO_INSTALLED_BINDIR)));
     window.show();
     return app.exec();
 }

@@ -16,7 +16,6 @@
 #include "database/prevadzky.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QKeyEvent>
@@ -68,7 +67,7 @@ TForm2::TForm2(const QString &dataDir, Dialogs *dialogs, QWidget *parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::TForm2>()),
       dialogs_(dialogs ? *dialogs : Dialogs::standard()),
-      dataDir_(dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : dataDir)
+      dataDir_(dataDir)
 {
     setUpWindow();
     setUpGrid();
