@@ -11,17 +11,26 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Milbor"));
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvaro"));
     QApplication::setApplicationVersion(QStringLiteral(KELVARO_VERSION));
+
+    // --version is answered before the application connects to a display, so
+    // that it works without one too.
+    QCommandLineParser arguments;
+    arguments.addVersionOption();
+    QStringList given;
+    for (int i = 0; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
+    if (arguments.parse(given) && arguments.isSet(QStringLiteral("version")))
+        arguments.showVersion();
+
+    QApplication app(argc, argv);
     // The desktop entry's id and icon, for the task bar.
     QApplication::setDesktopFileName(QStringLiteral("sk.milbor.Kelvaro"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/sk.milbor.Kelvaro.png")));
-
-    QCommandLineParser arguments;
-    arguments.addVersionOption();
+    // Any other option ends the program with a message.
     arguments.process(app);
 
     // Qt's own buttons and dialogs speak Slovak like the rest of the program.
