@@ -28,7 +28,6 @@ if(UNIX AND NOT APPLE)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/${id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/${id}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/${id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-    install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvaro)
 
     set(CPACK_PACKAGE_NAME kelvaro)
     set(CPACK_PACKAGE_VENDOR Milbor)
@@ -44,16 +43,19 @@ barcodes and writes the export file for the voucher company.]])
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Milbor <kelvaro@milbor.sk>" CACHE STRING "Maintainer of the Debian package")
     set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-    # Every Debian package carries its changelog; this one names the version
-    # it was built from.
-    string(TIMESTAMP KELVARO_BUILD_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
-    configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
-    execute_process(COMMAND gzip -9nc ${PROJECT_BINARY_DIR}/packaging/changelog
-                    OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
-    install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvaro)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # What no library link shows: Qt's Slovak texts, and the fonts that stand
     # in for Arial and Courier New on the printed forms.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation")
+
+    # Every Debian package carries its copyright and changelog; the changelog
+    # names the version the package was built from.
+    string(TIMESTAMP KELVARO_BUILD_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
+    execute_process(COMMAND gzip -9nc ${PROJECT_BINARY_DIR}/packaging/changelog
+                    OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvaro)
+
     include(CPack)
 endif()
