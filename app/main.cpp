@@ -1,15 +1,37 @@
+#include "app/buildinfo.h"
+#include "app/datadirectory.h"
 #include "app/supiska.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Milbor"));
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvaro"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVARO_VERSION));
+
+    // --version is answered before the application connects to a display, so
+    // that it works without one too.
+    QCommandLineParser arguments;
+    arguments.addVersionOption();
+    QStringList given;
+    for (int i = 0; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
+    if (arguments.parse(given) && arguments.isSet(QStringLiteral("version")))
+        arguments.showVersion();
+
+    QApplication app(argc, argv);
+    // The desktop entry's id and icon, for the task bar.
+    QApplication::setDesktopFileName(QStringLiteral("sk.milbor.Kelvaro"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/sk.milbor.Kelvaro.png")));
+    // Any other option ends the program with a message.
+    arguments.process(app);
 
     // Qt's own buttons and dialogs speak Slovak like the rest of the program.
     QTranslator qtTranslator;
@@ -17,7 +39,7 @@ int main(int argc, char *argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    TForm2 window;
+    TForm2 window(DataDirectory(QCoreApplication::applicationDirPath(), QStringLiteral(KELVARO_INSTALLED_BINDIR)));
     window.show();
     return app.exec();
 }

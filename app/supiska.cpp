@@ -2,6 +2,7 @@
 
 #include "ui_supiska.h"
 
+#include "app/buildinfo.h"
 #include "app/exportdirsetting.h"
 #include "common/amount.h"
 #include "common/dialogs.h"
@@ -15,7 +16,6 @@
 #include "database/prevadzky.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QPrinter>
@@ -67,7 +67,7 @@ TForm2::TForm2(const QString &dataDir, Dialogs *dialogs, QWidget *parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::TForm2>()),
       dialogs_(dialogs ? *dialogs : Dialogs::standard()),
-      dataDir_(dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : dataDir)
+      dataDir_(dataDir)
 {
     setUpWindow();
     setUpGrid();
@@ -105,6 +105,7 @@ void TForm2::setUpWindow()
     connect(ui->Nastavenia1, &QAction::triggered, this, &TForm2::Nastavenia1Click);
     connect(ui->DBPrevadzok, &QAction::triggered, this, &TForm2::DBPrevadzokClick);
     connect(ui->NahladSupisky, &QAction::triggered, this, &TForm2::NahladSupiskyClick);
+    connect(ui->OPrograme, &QAction::triggered, this, &TForm2::OProgrameClick);
     for (QLineEdit *box : panelBoxes())
         box->installEventFilter(this);
 
@@ -173,6 +174,12 @@ void TForm2::DBPrevadzokClick()
 {
     dialogs_.showModal(*Form1);
     ShowEstablishment();
+}
+
+void TForm2::OProgrameClick()
+{
+    dialogs_.plain(this, QStringLiteral("Kelvaro, verzia " KELVARO_VERSION "\n"
+                                        "Vedie databázu prevádzok a tlačí súpisky poukážok s čiarovými kódmi."));
 }
 
 bool TForm2::establishmentChosen()

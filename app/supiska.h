@@ -21,8 +21,8 @@ class TForm2 : public QMainWindow
     Q_OBJECT
 
 public:
-    // dataDir holds supiska.csv (and DB.csv): the executable's directory.
-    explicit TForm2(const QString &dataDir = QString(), Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    // dataDir holds supiska.csv (and DB.csv); see DataDirectory().
+    explicit TForm2(const QString &dataDir, Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
     ~TForm2() override;
 
     VoucherList &voucherList() { return list_; }
@@ -57,6 +57,7 @@ private:
     void btVymazatVsetkoClick();
     void Nastavenia1Click();
     void DBPrevadzokClick();
+    void OProgrameClick();
     void btTlacSupiskySHodnotamiClick();
     void btTlacCistejSupiskyClick();
     bool establishmentChosen();

@@ -4,6 +4,7 @@
 #include "gridmodel.h"
 #include "gridrows.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -74,6 +75,8 @@ bool WriteRecordFile(const QString &path, const QList<QStringList> &rows)
         }
         contents += "\r\n";
     }
+    // An installed program's data folder is the user's, made by the first save.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -1,3 +1,4 @@
+#include "app/buildinfo.h"
 #include "mainwindowfixture.h"
 #include "support/filesizelimit.h"
 #include "support/readonlyfolder.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QSettings>
 
 #include <optional>
@@ -403,6 +405,11 @@ void TstMainWindow::mnemonics_data()
         << int(Qt::Key_H) << noEstablishment << database << list << true;
     QTest::newRow("Tlač čistej súpisky") << int(Qt::Key_I) << noEstablishment << database << list << true;
     QTest::newRow("Vytvoriť aj súbor?") << int(Qt::Key_S) << QStringList() << QStringList() << list << false;
+    QTest::newRow("O programe") << int(Qt::Key_O)
+                                << QStringList{QStringLiteral("Kelvaro, verzia " KELVARO_VERSION "\n"
+                                                              "Vedie databázu prevádzok a tlačí súpisky poukážok "
+                                                              "s čiarovými kódmi.")}
+                                << QStringList() << list << true;
 }
 
 void TstMainWindow::mnemonics()

@@ -1,0 +1,61 @@
+# Installation and the Debian package.  The program is built for the place it
+# is installed to: it keeps its data files in the user's folder when it runs
+# from there (app/datadirectory.h).
+
+# On Linux the build is made for the place a Debian package installs to, so
+# that the package made from it (cpack -G DEB) and the program agree.
+if(UNIX AND NOT APPLE AND CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+    set(CMAKE_INSTALL_PREFIX "/usr" CACHE PATH "Install path prefix" FORCE)
+endif()
+include(GNUInstallDirs)
+
+# The version and the installed binary folder, as the program knows them.
+configure_file(${PROJECT_SOURCE_DIR}/app/buildinfo.h.in ${PROJECT_BINARY_DIR}/app/buildinfo.h @ONLY)
+target_include_directories(kelvarolib PUBLIC ${PROJECT_BINARY_DIR})
+
+# The window icon, drawn as packaging/sk.milbor.Kelvaro.svg; the PNG beside
+# it is made from it with: rsvg-convert -w 256 -h 256 sk.milbor.Kelvaro.svg -o sk.milbor.Kelvaro.png
+qt_add_resources(kelvarolib "icon" PREFIX "/" BASE ${CMAKE_CURRENT_LIST_DIR}
+    FILES ${CMAKE_CURRENT_LIST_DIR}/sk.milbor.Kelvaro.png)
+
+install(TARGETS kelvaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(UNIX AND NOT APPLE)
+    # A freedesktop application: desktop entry, icon and AppStream data under
+    # the reverse-DNS id.
+    set(id sk.milbor.Kelvaro)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/${id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/${id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/${id}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/${id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+    set(CPACK_PACKAGE_NAME kelvaro)
+    set(CPACK_PACKAGE_VENDOR Milbor)
+    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "voucher redemption lists for a merchant's establishments")
+    set(CPACK_PACKAGE_DESCRIPTION [[
+Kelvaro prepares the voucher redemption list that a merchant hands in with
+the paper vouchers of a voucher company. It keeps a database of the
+merchant's establishments and, for the chosen one, computes the counts,
+values and totals of the vouchers, prints the list on an A4 form with
+barcodes and writes the export file for the voucher company.]])
+    set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+    set(CPACK_STRIP_FILES ON)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Milbor <kelvaro@milbor.sk>" CACHE STRING "Maintainer of the Debian package")
+    set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # What no library link shows: Qt's Slovak texts, and the fonts that stand
+    # in for Arial and Courier New on the printed forms.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation")
+
+    # Every Debian package carries its copyright and changelog; the changelog
+    # names the version the package was built from.
+    string(TIMESTAMP KELVARO_BUILD_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
+    execute_process(COMMAND gzip -9nc ${PROJECT_BINARY_DIR}/packaging/changelog
+                    OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvaro)
+
+    include(CPack)
+endif()
