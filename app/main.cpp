@@ -9,6 +9,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvaro"));
     InstallSlovakTranslations(app);
+    IgnoreFileSizeSignal();
 
     TForm2 window;
     window.show();

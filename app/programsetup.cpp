@@ -5,6 +5,10 @@
 #include <QLocale>
 #include <QTranslator>
 
+#ifndef Q_OS_WIN
+#include <csignal>
+#endif
+
 void InstallSlovakTranslations(QCoreApplication &app)
 {
     const QLocale slovak(QLocale::Slovak, QLocale::Slovakia);
@@ -16,4 +20,11 @@ void InstallSlovakTranslations(QCoreApplication &app)
     auto *own = new QTranslator(&app);
     if (own->load(slovak, QStringLiteral("kelvaro"), QStringLiteral("_"), QStringLiteral(":/i18n")))
         QCoreApplication::installTranslator(own);
+}
+
+void IgnoreFileSizeSignal()
+{
+#ifndef Q_OS_WIN
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }

@@ -1,3 +1,4 @@
+#include "app/programsetup.h"
 #include "mainwindowfixture.h"
 #include "support/filesizelimit.h"
 #include "support/readonlyfolder.h"
@@ -49,6 +50,7 @@ private:
 
 void TstMainWindow::initTestCase()
 {
+    IgnoreFileSizeSignal();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
 }
 
