@@ -1,13 +1,11 @@
 #include "app/buildinfo.h"
 #include "app/datadirectory.h"
+#include "app/programsetup.h"
 #include "app/supiska.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -33,11 +31,8 @@ int main(int argc, char *argv[])
     // Any other option ends the program with a message.
     arguments.process(app);
 
-    // Qt's own buttons and dialogs speak Slovak like the rest of the program.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    InstallSlovakTranslations(app);
+    IgnoreFileSizeSignal();
 
     TForm2 window(DataDirectory(QCoreApplication::applicationDirPath(), QStringLiteral(KELVARO_INSTALLED_BINDIR)));
     window.show();

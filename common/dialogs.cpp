@@ -77,7 +77,15 @@ public:
 
     QString existingDirectory(QWidget *parent, const QString &prompt) override
     {
-        return QFileDialog::getExistingDirectory(parent, prompt);
+        QFileDialog dialog(parent, prompt);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        // No folder preselected: the chooser opens on the whole computer, not
+        // in the program's current folder (where the static chooser opens).
+        dialog.setDirectory(QString());
+        if (dialog.exec() != QDialog::Accepted)
+            return QString();
+        return dialog.selectedFiles().value(0);
     }
 
     bool printDialog(QWidget *parent, QPrinter &printer, const PrintOffer &offer) override

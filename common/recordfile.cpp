@@ -9,11 +9,47 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 constexpr char16_t CarriageReturn = 13;
 constexpr char16_t LineFeed = 10;
 constexpr char EndOfFile = 26; // Ctrl-Z
+
+// Opens the file for reading when it is a regular file (after links) of at
+// most RecordFileSizeLimit bytes, and tells its size.
+bool openDataFile(const QString &path, QFile &file, qint64 &size)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > RecordFileSizeLimit)
+        return false;
+#ifndef Q_OS_WIN
+    // Between the check and the open the name may come to lead elsewhere.
+    // Opening without blocking (a FIFO would wait for a writer) and checking
+    // what was opened closes that gap; on a regular file O_NONBLOCK changes
+    // nothing.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat opened;
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_size > RecordFileSizeLimit
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    size = opened.st_size;
+    return true;
+#else
+    size = info.size();
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+#endif
 }
+} // namespace
 
 QStringList SplitRecordLines(const QByteArray &contents)
 {
@@ -53,12 +89,15 @@ QStringList SplitRecordFields(const QString &line, int maxFields)
 RecordFileRead ReadRecordFile(const QString &path)
 {
     RecordFileRead result;
-    QFile file(path);
-    result.fileExisted = file.exists();
-    if (!result.fileExisted || !file.open(QIODevice::ReadOnly))
+    result.fileExisted = QFileInfo::exists(path);
+    QFile file;
+    qint64 size = 0;
+    if (!result.fileExisted || !openDataFile(path, file, size))
         return result;
-    const QByteArray contents = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Never more than was checked: a byte beyond it shows a file that grew
+    // meanwhile, which is not read either.
+    const QByteArray contents = file.read(size + 1);
+    if (file.error() != QFileDevice::NoError || contents.size() > size)
         return result;
     result.ok = true;
     result.lines = SplitRecordLines(contents);

@@ -22,8 +22,15 @@ QStringList SplitRecordLines(const QByteArray &contents);
 // maxFields are ignored.
 QStringList SplitRecordFields(const QString &line, int maxFields);
 
+// The largest data file that is read.  A database of 100,000 establishments
+// is about 11 MB; a merchant's real files are far smaller.  A larger file
+// is damaged or no data file at all, and reading it would only fill memory.
+constexpr qint64 RecordFileSizeLimit = 32 * 1024 * 1024;
+
 // Reads the whole file.  Without a value the file could not be opened or
-// read; fileExisted then tells whether there was a file to read.
+// read; fileExisted then tells whether there was a file to read.  A path
+// that is no regular file (a folder, a FIFO, a device, or a link to one) and
+// a file larger than RecordFileSizeLimit cannot be read.
 struct RecordFileRead
 {
     bool ok = false;

@@ -1,4 +1,7 @@
 #include "app/buildinfo.h"
+#include "app/programsetup.h"
+#include "common/recordfile.h"
+#include "database/prevadzky.h"
 #include "mainwindowfixture.h"
 #include "support/filesizelimit.h"
 #include "support/readonlyfolder.h"
@@ -17,11 +20,27 @@
 
 #include <optional>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
 using namespace dbtest;
 using Button = Dialogs::Button;
 
 namespace {
 enum class WriteFault { DiskFull, ReadOnlyFolder, TargetIsFolder };
+// What stands at a data file's name.
+enum class FileKind { Folder, Fifo, LinkToDevice, OverSizeLimit, LinkToFile };
+
+// Ends the test program when the start does not come back, so that a hang
+// fails the run instead of blocking it.
+extern "C" void startDidNotReturn(int)
+{
+    static const char text[] = "FAIL: the start did not come back\n";
+    [[maybe_unused]] const auto written = write(STDERR_FILENO, text, sizeof text - 1);
+    _exit(1);
+}
 }
 
 class TstMainWindow : public QObject
@@ -38,7 +57,8 @@ private Q_SLOTS:
     void deleteAllAnsweredNoStillModifies();
     void loadingRules_data();
     void loadingRules();
-    void unreadableListIsReported();
+    void unreadableFilesAreReported_data();
+    void unreadableFilesAreReported();
     void marksThroughEditingAndDeletion();
     void marksFollowTheirRecordsWhenARowIsDeleted();
     void closeQuestions();
@@ -56,6 +76,7 @@ private:
 
 void TstMainWindow::initTestCase()
 {
+    IgnoreFileSizeSignal();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
 }
 
@@ -225,14 +246,63 @@ void TstMainWindow::loadingRules()
     QVERIFY(!w.form->isModified());
 }
 
-void TstMainWindow::unreadableListIsReported()
+void TstMainWindow::unreadableFilesAreReported_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("kind");
+    for (const char *name : {"supiska.csv", "DB.csv"}) {
+        QTest::addRow("%s a folder", name) << name << int(FileKind::Folder);
+        QTest::addRow("%s a FIFO", name) << name << int(FileKind::Fifo);
+        QTest::addRow("%s a link to /dev/zero", name) << name << int(FileKind::LinkToDevice);
+        QTest::addRow("%s over the size limit", name) << name << int(FileKind::OverSizeLimit);
+    }
+    QTest::newRow("supiska.csv a link to a file") << "supiska.csv" << int(FileKind::LinkToFile);
+}
+
+void TstMainWindow::unreadableFilesAreReported()
+{
+    QFETCH(QString, name);
+    QFETCH(int, kind);
     MainWindow w(QByteArray(), QByteArray(), false);
-    QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("supiska.csv")));
+    const QString path = w.dir.filePath(name);
+    QTemporaryDir elsewhere;
+    switch (FileKind(kind)) {
+    case FileKind::Folder:
+        QVERIFY(QDir(w.dir.path()).mkdir(name));
+        break;
+    case FileKind::Fifo:
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        break;
+    case FileKind::LinkToDevice:
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        break;
+    case FileKind::OverSizeLimit: {
+        QFile file(path); // sparse: no disk space taken
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(RecordFileSizeLimit + 1));
+        break;
+    }
+    case FileKind::LinkToFile:
+        QVERIFY(writeFile(elsewhere.filePath(QStringLiteral("list")), "10;1;10;\r\n"));
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("list")), path));
+        break;
+    }
+    // A start that blocks, or reads without end, ends the test program.
+    std::signal(SIGALRM, startDidNotReturn);
+    alarm(5);
     w.start();
+    alarm(0);
+
+    QVERIFY(w.form->isVisible());
+    if (FileKind(kind) == FileKind::LinkToFile) {
+        QCOMPARE(w.dialogs.texts(), QStringList());
+        QCOMPARE(w.column(0), QStringList({"10", ""}));
+        return;
+    }
     QCOMPARE(w.dialogs.texts(),
-             QStringList({QStringLiteral("Chyba pri importovaní databázy zo súboru \"%1\"!").arg(w.path("supiska.csv"))}));
-    QCOMPARE(w.model().RowCount(), 2);
+             QStringList({QStringLiteral("Chyba pri importovaní databázy zo súboru \"%1\"!").arg(path)}));
+    const GridModel &grid =
+        name == QLatin1String("DB.csv") ? w.form->databaseWindow()->table().grid() : w.model();
+    QCOMPARE(grid.RowCount(), 2);
 }
 
 void TstMainWindow::marksThroughEditingAndDeletion()

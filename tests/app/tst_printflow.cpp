@@ -1,3 +1,4 @@
+#include "app/programsetup.h"
 #include "mainwindowfixture.h"
 #include "support/filesizelimit.h"
 #include "support/pdftext.h"
@@ -74,6 +75,7 @@ private:
 
 void TstPrintFlow::initTestCase()
 {
+    IgnoreFileSizeSignal();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
 }
 

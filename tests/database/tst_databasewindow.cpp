@@ -1,3 +1,4 @@
+#include "app/programsetup.h"
 #include "common/gridmodel.h"
 #include "database/prevadzky.h"
 #include "databasefiles.h"
@@ -95,6 +96,7 @@ class TstDatabaseWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { IgnoreFileSizeSignal(); }
     void enteringRows();
     void typingRules_data();
     void typingRules();

@@ -1,3 +1,4 @@
+#include "app/programsetup.h"
 #include "printing/exportfile.h"
 #include "support/filesizelimit.h"
 #include "support/readonlyfolder.h"
@@ -31,6 +32,7 @@ class TstExportFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { IgnoreFileSizeSignal(); }
     void names_data();
     void names();
     void bytesOfAWholeFile();

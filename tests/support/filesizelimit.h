@@ -2,17 +2,15 @@
 
 #include <sys/resource.h>
 
-#include <csignal>
-
 // While it lives, no file may grow past the given size: a write beyond fails
-// part-way, as on a full disk, also for root.  The signal such a write raises
-// is ignored, so the write only fails.
+// part-way, as on a full disk, also for root.  Such a write also raises
+// SIGXFSZ, which ends the process unless it is ignored: the program ignores
+// it (IgnoreFileSizeSignal), and a test that uses this calls the same.
 class FileSizeLimit
 {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &old_);
         rlimit limited = old_;
         limited.rlim_cur = bytes;
