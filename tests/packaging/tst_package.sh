@@ -10,7 +10,7 @@ build=$1
 work=$(mktemp -d)
 pid=
 cleanup() {
-    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+    if [ -n "$pid" ]; then kill -- "-$pid" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -44,25 +44,26 @@ mkdir -p "$home" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 [ "$("$root/usr/bin/kelvaro" --version)" = "Kelvaro $version" ] || fail "--version does not print Kelvaro $version"
 
-# A first start.  The data files are pipes: writing into one ends only when
-# the program opens that very file for reading.
+# A first start over data files in the user's folder, traced (strace) to see which
+# files the program opens.
 data=$XDG_DATA_HOME/Milbor/Kelvaro
 mkdir -p "$data"
-mkfifo "$data/supiska.csv" "$data/DB.csv"
+printf '10;1;10;\r\n' >"$data/supiska.csv"
+: >"$data/DB.csv"
 (cd "$root" && find . -printf '%p %s %T@\n' | sort) >"$work/before"
-unshare --mount --map-root-user --propagation private \
+setsid strace -f -qq -e trace=openat -o "$work/opened" unshare --mount --map-root-user --propagation private \
     sh -c 'mount --bind "$0" /usr/bin && exec /usr/bin/kelvaro' "$root/usr/bin" >"$work/program.log" 2>&1 &
 pid=$!
-feed() { timeout 20 sh -c 'printf "$1" >"$0"' "$data/$1" "$2"; }
-feed supiska.csv '10;1;10;\r\n' &
-list=$!
-feed DB.csv '' &
-db=$!
-wait "$list" || fail "the installed program did not read supiska.csv from the user's folder $data"
-wait "$db" || fail "the installed program did not read DB.csv from the user's folder $data"
+for _ in $(seq 200); do
+    grep -q "$data/supiska.csv" "$work/opened" 2>/dev/null && grep -q "$data/DB.csv" "$work/opened" && break
+    sleep 0.1
+done
+grep -q "$data/supiska.csv" "$work/opened" || fail "the installed program did not read supiska.csv from the user's folder $data"
+grep -q "$data/DB.csv" "$work/opened" || fail "the installed program did not read DB.csv from the user's folder $data"
 sleep 1
-kill -0 "$pid" 2>/dev/null || fail "the installed program ended after reading its files"
-kill "$pid"
+pgrep -s "$pid" -x kelvaro >/dev/null || fail "the installed program ended after reading its files"
+# The program and its tracer are a session of their own.
+kill -- "-$pid"
 wait "$pid" || true
 pid=
 
