@@ -51,6 +51,14 @@ void RecordTable::CellEdited(int column, int row)
         grid_.UnmarkCell(column, row);
 }
 
+void RecordTable::MarkBrokenCells()
+{
+    for (int r = 1; r < grid_.RowCount(); ++r) {
+        if (!RowIsEmpty(grid_, r))
+            CheckRow(r);
+    }
+}
+
 bool RecordTable::HasIncompleteRows()
 {
     RemoveEmptyRows(grid_);

@@ -50,6 +50,9 @@ public:
     // The user changed a cell: a marked cell that now keeps its rule loses
     // its mark.
     void CellEdited(int column, int row);
+    // Marks the cells of the filled rows as loading would, so that a text
+    // typed but never confirmed is not saved unchecked.
+    void MarkBrokenCells();
 
     // Compacts the table, appends the entry row when all rows are complete,
     // and answers whether some row is not.

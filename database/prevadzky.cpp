@@ -378,6 +378,9 @@ void TForm1::btUlozitClick()
                          Dialogs::Buttons::OkCancel);
         return;
     }
+    // An entry that was never confirmed has not been checked yet: the file
+    // gets nothing that its reading would refuse.
+    table_.MarkBrokenCells();
     if (table_.HasMarkedCells()) {
         dialogs_.warning(this, QStringLiteral("Nekonzistentné dáta!\r\nÚdaje nie je možné uložiť."),
                          Dialogs::Buttons::OkCancel);

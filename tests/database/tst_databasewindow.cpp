@@ -382,6 +382,9 @@ void TstDatabaseWindow::saveRefusedOrFailing_data()
     QTest::newRow("inconsistent") << establishment("1", "000100", "B", "Nitra", "12345678") << none << 0 << ""
                                   << "Nekonzistentné dáta!\r\nÚdaje nie je možné uložiť." << warning;
     QTest::newRow("incomplete row") << two << none << 3 << "3\t" << EmptyOrIncomplete << warning;
+    // An e-mail address typed but never confirmed is checked all the same.
+    QTest::newRow("unconfirmed bad e-mail") << two << none << 1 << QString(10, '\t') + "b,"
+                                            << "Nekonzistentné dáta!\r\nÚdaje nie je možné uložiť." << warning;
     QTest::newRow("write failing part-way") << two << int(WriteFault::DiskFull) << 3 << row << SaveFailed << error;
     QTest::newRow("read-only folder") << two << int(WriteFault::ReadOnlyFolder) << 3 << row << SaveFailed << error;
     QTest::newRow("DB.csv a folder") << QByteArray() << int(WriteFault::TargetIsFolder) << 1 << row << SaveFailed
