@@ -5,6 +5,21 @@
 #include <QLocale>
 #include <QTranslator>
 
+namespace {
+
+// Qt's own catalogues: where the system's Qt keeps them, or on Windows beside
+// the program, which brings its own copy of Qt.
+QString qtTranslationsPath()
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
+#else
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -14,7 +29,7 @@ int main(int argc, char *argv[])
     // Qt's own buttons and dialogs speak Slovak like the rest of the program.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                          qtTranslationsPath()))
         QApplication::installTranslator(&qtTranslator);
 
     TForm2 window;
