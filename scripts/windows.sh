@@ -13,7 +13,7 @@ install_missing_packages "$repo/scripts/packages-windows.txt"
 
 qt_name=qt6-base-6.4.2-mingw64
 qt_sha256=f04064ddccf4d3cf1208b52dc1607336f24376e05b121ec0d2b55cd1d414ce28
-toolchains="$repo/../shared/toolchains"
+toolchains="$(cd "$repo/.." && pwd)/shared/toolchains"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/kelvaro"
 qt="$cache/$qt_name"
 
@@ -30,7 +30,8 @@ if [ ! -f "$qt/.complete" ]; then
         echo "Building Qt for Windows into $cache (about an hour)"
         # The recipe installs into its work folder, which is the cache.
         bash "$toolchains/build-qt6-base-mingw64.sh" "$cache"
-        rm -rf "$cache/build" "$cache"/qtbase-everywhere-src-* "$cache"/qt6-base_* "$cache/$qt_name.tar.xz"
+        rm -rf "$cache/build" "$cache"/qtbase-everywhere-src-* "$cache"/qt6-base_* "$cache/$qt_name.tar.xz" \
+            "$cache/mingw-w64.cmake"
     else
         echo "No Qt for Windows: $toolchains holds neither $qt_name.tar.xz nor the recipe that builds it" >&2
         exit 1
