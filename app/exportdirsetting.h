@@ -4,8 +4,10 @@
 
 // The export directory, the one setting the program keeps between runs.  On
 // Windows it lives in the registry under HKEY_LOCAL_MACHINE\Software\Milbor\Kelvaro,
-// elsewhere in the user's native settings of organisation "Milbor",
-// application "Kelvaro"; the value is "saveDir".
+// or under HKEY_CURRENT_USER\Software\Milbor\Kelvaro for a user who cannot
+// write the machine's key (read first); elsewhere in the user's native
+// settings of organisation "Milbor", application "Kelvaro"; the value is
+// "saveDir".
 namespace ExportDirSetting {
 
 // The stored directory exactly as stored, or "" when there is none or it

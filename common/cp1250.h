@@ -8,6 +8,7 @@
 namespace Cp1250 {
 
 QString decode(const QByteArray &bytes);
+// Each character that the code page lacks becomes one '?'.
 QByteArray encode(const QString &text);
 
 // The Windows-1250 byte of a character, or -1 when the code page has none.

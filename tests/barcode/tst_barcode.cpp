@@ -257,9 +257,13 @@ void TstBarcode::decodesAsEncoded()
     barcode.PaintBarcode(painter);
     painter.end();
 
+#ifdef Q_OS_WIN
+    QSKIP("ZXing, the independent barcode reader, is built for Linux only.");
+#else
     const auto symbology = typ == bcCode39 ? BarcodeReader::Symbology::Code39
                                            : BarcodeReader::Symbology::Interleaved2of5;
     QCOMPARE(BarcodeReader::ReadText(image, symbology), text);
+#endif
 }
 
 QTEST_MAIN(TstBarcode)

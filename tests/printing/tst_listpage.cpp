@@ -79,6 +79,9 @@ void TestListPage::barcodesReadBack()
         drawPage(PrintCanvas(painter, metrics), filled, code);
     }
 
+#ifdef Q_OS_WIN
+    QSKIP("ZXing, the independent barcode reader, is built for Linux only.");
+#else
     QStringList read = ListPageBarcodes::Read(page, ppi);
     if (code.size() < 6) // too short for ZXing
         read[ListPageBarcodes::Code] =
@@ -86,6 +89,7 @@ void TestListPage::barcodesReadBack()
     QCOMPARE(read, QStringList({"030829", i25Code, Ico, "0001", code}));
     // The width reader agrees with ZXing.
     QCOMPARE(BarcodeReader::ReadInterleavedByWidths(ListPageBarcodes::Area(page, ppi, ListPageBarcodes::Ico)), Ico);
+#endif
 }
 
 void TestListPage::barcodeSettingsCarryOver()

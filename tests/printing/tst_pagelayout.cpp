@@ -229,6 +229,9 @@ void TestPageLayout::valueRows()
     QCOMPARE(r.places(8.7293, 6, 25.122) + r.places(12.251, 2, 25.122), QStringLiteral("  1234,50"));
     QCOMPARE(r.texts.size(), 8 + 12);
     // Whatever face stands in for Courier New must give one width to all.
+#ifdef Q_OS_WIN
+    QSKIP("Qt's offscreen platform on Windows reads no fonts of the system's: no Courier New, no stand-in.");
+#endif
     QVERIFY(QFontInfo(r.texts.first().font).fixedPitch());
 }
 
