@@ -54,7 +54,7 @@ protected:
                    const CellColors &colors) const override
     {
         const bool withDecimals = index.column() != VoucherList::CountColumn;
-        StringGrid::paintCellText(painter, rect, FormatAmountGrouped(index.data().toString(), withDecimals), colors);
+        StringGrid::paintCellText(painter, rect, FormatAmountGrouped(shownText(index), withDecimals), colors);
         painter.setPen(colors.brush);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect.adjusted(0, 0, -1, -1));

@@ -66,7 +66,7 @@ bool RecordDelegate::confirmEntry(bool tab)
             WaitCursor wait;
             table_.SortRows();
         }
-        else if (!RowIsEmpty(grid, row))
+        else if (!grid.RowIsEmpty(row))
             RemoveEmptyRows(grid);
         Q_EMIT confirmed();
     }
@@ -115,10 +115,17 @@ CellColors RecordDelegate::cellColors(const QModelIndex &, const CellColors &col
     return colors;
 }
 
+QString RecordDelegate::shownText(const QModelIndex &index) const
+{
+    // Far more characters than the widest column shows.
+    constexpr qsizetype MostShown = 256;
+    return table_.grid().CellView(index.column(), index.row() + 1).left(MostShown).toString();
+}
+
 void RecordDelegate::paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
                                const CellColors &colors) const
 {
-    StringGrid::paintCellText(painter, rect, index.data().toString(), colors);
+    StringGrid::paintCellText(painter, rect, shownText(index), colors);
 }
 
 void RecordDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const

@@ -62,6 +62,9 @@ protected:
     // Paints one data cell in its colours.
     virtual void paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
                            const CellColors &colors) const;
+    // The start of a cell's text, as much as a cell can show: a damaged file
+    // may hold megabytes in one cell, and painting never lays them out.
+    QString shownText(const QModelIndex &index) const;
 
 private:
     void editorTextEdited(const QModelIndex &index, const QString &text);

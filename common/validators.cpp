@@ -51,7 +51,7 @@ bool CouldBeTyped(const QString &text, const KeyFilter &keyRejected)
     return true;
 }
 
-bool IsAllDigits(const QString &text)
+bool IsAllDigits(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -62,17 +62,17 @@ bool IsAllDigits(const QString &text)
     return true;
 }
 
-bool IsDecimalNumber(const QString &text)
+bool IsDecimalNumber(QStringView text)
 {
     qsizetype separator = text.indexOf(QLatin1Char('.'));
     if (separator < 0)
         separator = text.indexOf(QLatin1Char(','));
     if (separator < 0)
         return IsAllDigits(text);
-    return IsAllDigits(text.left(separator)) && IsAllDigits(text.mid(separator + 1));
+    return IsAllDigits(text.first(separator)) && IsAllDigits(text.sliced(separator + 1));
 }
 
-bool IcoIsValid(const QString &text)
+bool IcoIsValid(QStringView text)
 {
     if (text.size() != 8 || !IsAllDigits(text))
         return false;
@@ -83,7 +83,7 @@ bool IcoIsValid(const QString &text)
     return text.at(7).digitValue() == check;
 }
 
-bool EmailIsInvalid(const QString &text)
+bool EmailIsInvalid(QStringView text)
 {
     if (TrimControl(text).isEmpty())
         return true;
@@ -99,7 +99,7 @@ bool EmailIsInvalid(const QString &text)
     const qsizetype at = text.indexOf(QLatin1Char('@'));
     if (at <= 0 || at == text.size() - 1)
         return true;
-    const QString domain = text.mid(at + 1);
+    const QStringView domain = text.sliced(at + 1);
     if (domain.contains(QLatin1Char('@')))
         return true;
     if (domain.size() < 2)
