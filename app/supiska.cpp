@@ -116,7 +116,8 @@ void TForm2::setUpWindow()
 
 void TForm2::setUpGrid()
 {
-    delegate_ = new VoucherDelegate(list_, dialogs_, ui->sgSupiska);
+    delegate_ = new VoucherDelegate(list_, dialogs_, this);
+    ui->sgSupiska->setDelegate(delegate_);
     ui->sgSupiska->setDefaultSizes(130, 18);
     connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
     connect(delegate_, &RecordDelegate::confirmed, this, &TForm2::RecalcTotals);

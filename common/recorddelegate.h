@@ -19,7 +19,9 @@ class RecordDelegate : public QStyledItemDelegate
     Q_OBJECT
 
 public:
-    RecordDelegate(RecordTable &table, Dialogs &dialogs, StringGrid *grid);
+    // The grid that shows the table attaches itself (StringGrid::setDelegate);
+    // until then there is nothing to edit or paint.
+    RecordDelegate(RecordTable &table, Dialogs &dialogs, QObject *parent);
 
     RecordTable &table() const { return table_; }
 
@@ -67,11 +69,12 @@ protected:
     QString shownText(const QModelIndex &index) const;
 
 private:
+    friend class StringGrid;
     void editorTextEdited(const QModelIndex &index, const QString &text);
 
     RecordTable &table_;
     Dialogs &dialogs_;
-    StringGrid *grid_;
+    StringGrid *grid_ = nullptr;
     bool editing_ = false;
     bool updating_ = false;
 };

@@ -12,6 +12,9 @@ CharSet CharSet::range(unsigned char first, unsigned char last)
 
 bool CharSet::contains(QChar c) const
 {
+    // The code page keeps ASCII as it is.
+    if (c.unicode() < 0x80)
+        return codes_.test(c.unicode());
     const int code = Cp1250::byteOf(c);
     return code >= 0 && codes_.test(size_t(code));
 }
@@ -92,7 +95,8 @@ bool EmailIsInvalid(QStringView text)
     // letter into one of these otherwise than Unicode's own mapping does.
     static const QString forbidden = QStringLiteral(" äöüß[]():");
     for (QChar c : text) {
-        if (forbidden.contains(c.toLower()))
+        const QChar small = c.unicode() < 0x80 ? c : c.toLower();
+        if (forbidden.contains(small))
             return true;
     }
 
