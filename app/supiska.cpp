@@ -255,10 +255,8 @@ void TForm2::print()
     // changes nothing for this list.
     std::optional<ExportFile> exportFile;
     if (ui->cbSubor->isChecked()) {
-        ExportHeader header{texts.productKind, texts.internalNumber, texts.code, texts.ico, texts.name,
-                            texts.street, texts.city, texts.contactPerson, texts.phone, texts.specificSymbol};
         exportFile.emplace();
-        if (!exportFile->open(ExportFile::fileName(SaveDir, QDate::currentDate(), texts.code), header)) {
+        if (!exportFile->open(ExportFile::fileName(SaveDir, QDate::currentDate(), texts.code), texts)) {
             dialogs_.stopError(this, exportFile->errorText());
             return;
         }
