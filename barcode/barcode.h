@@ -42,7 +42,6 @@ public:
     QString Text() const { return text_; }
     void SetText(const QString &text) { text_ = text; }
 
-    TBarcodeType Typ() const { return typ_; }
     void SetTyp(TBarcodeType typ) { typ_ = typ; }
 
     // Narrow element width in pixels; a value outside 1 to 49 is ignored.
@@ -54,7 +53,6 @@ public:
     double Ratio() const { return ratio_; }
     void SetRatio(double ratio);
 
-    int Height() const { return height_; }
     void SetHeight(int height) { height_ = height; }
 
     int Left() const { return left_; }

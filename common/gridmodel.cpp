@@ -237,12 +237,6 @@ bool GridModel::IsMarked(int column, int row) const
     return column >= 0 && column < colCount_ && row >= 0 && row < rows_.size() && (rows_.at(row).marks & bitOf(column));
 }
 
-void GridModel::MarkCell(int column, int row)
-{
-    if (column >= 0 && column < colCount_)
-        MarkCells(row, bitOf(column));
-}
-
 void GridModel::MarkCells(int row, quint32 columns)
 {
     if (row < 1)

@@ -60,7 +60,6 @@ public:
     void ClearRow(int row);
 
     bool IsMarked(int column, int row) const;
-    void MarkCell(int column, int row);
     // Marks the columns whose bits are set (bit c for column c).
     void MarkCells(int row, quint32 columns);
     void UnmarkCell(int column, int row);

@@ -25,8 +25,6 @@ public:
 
     RecordTable &table() const { return table_; }
 
-    // An entry is open and not yet confirmed.
-    bool editing() const { return editing_; }
     // While the window itself moves rows, the entry does not hold the current
     // cell.
     [[nodiscard]] QScopedValueRollback<bool> updating() { return QScopedValueRollback<bool>(updating_, true); }

@@ -103,15 +103,6 @@ void PrintCanvas::SetFontStyle(bool bold, bool underline) const
     painter_.setFont(font);
 }
 
-void PrintCanvas::SetPenWidthCm(double width) const
-{
-    QPen pen = painter_.pen();
-    pen.setColor(Qt::black);
-    pen.setWidth(CmToPixelX(width));
-    pen.setCosmetic(false);
-    painter_.setPen(pen);
-}
-
 void DrawDottedLine(const PrintCanvas &canvas, int x1, int y1, int x2, int y2)
 {
     const bool vertical = x1 == x2;

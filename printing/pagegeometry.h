@@ -65,10 +65,6 @@ public:
     void SetFont(const QString &family, int pointSize) const;
     void SetFontStyle(bool bold, bool underline = false) const;
 
-    // Pen colour black in the given width; widths in centimetres go through
-    // CmToPixelX whatever the direction of the line.
-    void SetPenWidthCm(double width) const;
-
 private:
     QPainter &painter_;
     PageMetrics metrics_;

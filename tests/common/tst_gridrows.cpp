@@ -19,7 +19,7 @@ void fill(GridModel &grid, const QStringList &rows)
         grid.ClearRow(r + 1);
         grid.SetCell(0, r + 1, text);
         if (marked)
-            grid.MarkCell(0, r + 1);
+            grid.MarkCells(r + 1, 1u << 0);
     }
     grid.SetRowCount(int(rows.size()) + 1);
 }
@@ -103,7 +103,7 @@ void TstGridRows::modelAndItsViews()
     // Texts beyond the row count show when it grows; an appended row is
     // empty, marks included.
     grid.SetCell(1, 5, QStringLiteral("later"));
-    grid.MarkCell(1, 6);
+    grid.MarkCells(6, 1u << 1);
     QCOMPARE(grid.rowCount(), 1);
     QVERIFY(!grid.HasMarkedCells());
     grid.SetRowCount(6);
@@ -112,7 +112,7 @@ void TstGridRows::modelAndItsViews()
     QVERIFY(grid.RowIsEmpty(6) && !grid.IsMarked(1, 6));
 
     // A marked cell tells its views the mark's colours.
-    grid.MarkCell(2, 5);
+    grid.MarkCells(5, 1u << 2);
     QVERIFY(grid.HasMarkedCells());
     QCOMPARE(grid.data(grid.index(4, 2), Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
     QCOMPARE(grid.data(grid.index(4, 2), Qt::ForegroundRole).value<QColor>(), QColor(255, 255, 0));
@@ -124,7 +124,7 @@ void TstGridRows::modelAndItsViews()
         grid.SetCell(0, r, r % 3 ? QString::number(r) : QString());
         grid.SetRowCount(r + 1);
     }
-    grid.MarkCell(0, 29);
+    grid.MarkCells(29, 1u << 0);
     RemoveEmptyRows(grid);
     QCOMPARE(grid.RowCount(), 21);
     std::vector<int> reversed;

@@ -113,8 +113,8 @@ void TstGridSort::currentRowAndMarksFollowTheirRecords()
     GridModel grid(2);
     load(grid, {"30|c", "10|a", "20|b"});
     QVERIFY(grid.SetCurrentCell(1, 1));
-    grid.MarkCell(1, 1);
-    grid.MarkCell(0, 3);
+    grid.MarkCells(1, 1u << 1);
+    grid.MarkCells(3, 1u << 0);
     QList<int> selected;
     grid.SetSelectCellHook([&](int, int row) {
         selected << row;
