@@ -88,6 +88,15 @@ void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &p
     viewport()->update();
 }
 
+void StringGrid::changeEvent(QEvent *event)
+{
+    // The headings are written in the grid's font, not in the one the
+    // desktop gives headers.
+    if (event->type() == QEvent::FontChange)
+        horizontalHeader()->setFont(font());
+    QTableView::changeEvent(event);
+}
+
 void StringGrid::openEditor()
 {
     if (!isEditorOpen() && currentIndex().isValid())

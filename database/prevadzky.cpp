@@ -212,6 +212,7 @@ void TForm1::setUpGrid()
         table_, [this](QMouseEvent *event, int column) { sgDBHeadingMouseDown(event, column); }, grid));
     grid->horizontalHeader()->setSectionsClickable(true);
     grid->horizontalHeader()->setHighlightSections(false);
+    grid->horizontalHeader()->setFont(grid->font());
     grid->setDelegate(delegate_);
     grid->setDefaultSizes(ColumnWidths[0], RowHeight);
     for (int c = 0; c < EstablishmentTable::ColumnCount; ++c)
