@@ -32,6 +32,13 @@ step() { echo "-- $*"; }
 fail() {
     echo "FAIL: $*" >&2
     [ -f "$work/kelvaro.log" ] && tail -20 "$work/kelvaro.log" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "windows shown:" >&2
+        for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            echo "  $(xdotool getwindowname "$id" 2>/dev/null)" >&2
+        done
+        [ -n "${ENDTOEND_SCREENSHOT:-}" ] && import -window root "$ENDTOEND_SCREENSHOT"
+    fi
     exit 1
 }
 # waitfor <seconds> <command...>: until the command succeeds.
@@ -125,12 +132,20 @@ for i in $(seq 1 25); do printf '%d;%d;%d;\r\n' "$i" 2 $((2 * i)); done >"$appda
 # start: the installed program; its window's id on standard output.
 start() {
     (cd "$drive_c" && exec wine 'C:\Program Files\Kelvaro\kelvaro.exe' >>"$work/kelvaro.log" 2>&1) &
-    timeout 60 xdotool search --sync --onlyvisible --name '^Kelvaro$' | head -1
+    local id deadline=$((SECONDS + 60))
+    # A search fails outright when a window it looks at goes meanwhile.
+    while [ $SECONDS -lt $deadline ]; do
+        id=$(xdotool search --onlyvisible --name '^Kelvaro$' 2>/dev/null | head -1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
 }
 # stop: ends the program, and everything else of the prefix.
 stop() {
     wineserver -k 2>/dev/null || true
     wineserver --wait
+    waitfor 20 sh -c '! xdotool search --onlyvisible --name "^Kelvaro\$"' || fail "the program's window stays"
 }
 # dialog: the id of the window that the program opened over its main window.
 dialog() {
