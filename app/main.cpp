@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The desktop entry's id and icon, for the task bar.
     QApplication::setDesktopFileName(QStringLiteral("sk.milbor.Kelvaro"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/sk.milbor.Kelvaro.png")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/sk.milbor.Kelvaro-64.png")));
     // Any other option ends the program with a message.
     arguments.process(app);
 

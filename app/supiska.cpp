@@ -54,7 +54,7 @@ protected:
                    const CellColors &colors) const override
     {
         const bool withDecimals = index.column() != VoucherList::CountColumn;
-        StringGrid::paintCellText(painter, rect, FormatAmountGrouped(index.data().toString(), withDecimals), colors);
+        StringGrid::paintCellText(painter, rect, FormatAmountGrouped(shownText(index), withDecimals), colors);
         painter.setPen(colors.brush);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
@@ -116,7 +116,8 @@ void TForm2::setUpWindow()
 
 void TForm2::setUpGrid()
 {
-    delegate_ = new VoucherDelegate(list_, dialogs_, ui->sgSupiska);
+    delegate_ = new VoucherDelegate(list_, dialogs_, this);
+    ui->sgSupiska->setDelegate(delegate_);
     ui->sgSupiska->setDefaultSizes(130, 18);
     connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
     connect(delegate_, &RecordDelegate::confirmed, this, &TForm2::RecalcTotals);
@@ -254,10 +255,8 @@ void TForm2::print()
     // changes nothing for this list.
     std::optional<ExportFile> exportFile;
     if (ui->cbSubor->isChecked()) {
-        ExportHeader header{texts.productKind, texts.internalNumber, texts.code, texts.ico, texts.name,
-                            texts.street, texts.city, texts.contactPerson, texts.phone, texts.specificSymbol};
         exportFile.emplace();
-        if (!exportFile->open(ExportFile::fileName(SaveDir, QDate::currentDate(), texts.code), header)) {
+        if (!exportFile->open(ExportFile::fileName(SaveDir, QDate::currentDate(), texts.code), texts)) {
             dialogs_.stopError(this, exportFile->errorText());
             return;
         }

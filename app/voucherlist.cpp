@@ -38,7 +38,7 @@ VoucherList::VoucherList()
 {
 }
 
-bool VoucherList::ValidateCell(const QString &text, int column) const
+bool VoucherList::ValidateCell(QStringView text, int column) const
 {
     if (column < 0 || column >= ColumnCount)
         return text.isEmpty();

@@ -21,7 +21,7 @@ public:
 
     // Digits, and a comma where decimals are allowed, within the column's
     // digits before and after the first comma.
-    bool ValidateCell(const QString &text, int column) const override;
+    bool ValidateCell(QStringView text, int column) const override;
     bool KeyRejected(int column, const QString &text, QChar key) const override;
     // The value column fills itself.
     QString EditRefusal(int column) const override;

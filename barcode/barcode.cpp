@@ -2,6 +2,7 @@
 
 #include "barcode/symbologies.h"
 #include "common/cp1250.h"
+#include "common/validators.h"
 
 #include <QPainter>
 #include <QPen>
@@ -24,14 +25,6 @@ double RoundHalfEven(double v)
     if (std::abs(r - v) == 0.5)
         return 2.0 * std::round(v / 2.0);
     return r;
-}
-
-bool IsAsciiDigits(const QString &text)
-{
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
 }
 
 // An axis-aligned quadrilateral is filled as the pixel rectangle from its
@@ -99,8 +92,9 @@ QByteArray TBarcodeObject::BuildPattern()
     widths_[3] = widths_[1] * 2;
 
     if (typ_ == bcCode_2_5_interleaved) {
-        text_ = TrimControl(text_);
-        if (!IsAsciiDigits(text_))
+        text_ = TrimControl(text_).toString();
+        // An empty text is no pair of digits: start and stop only.
+        if (!text_.isEmpty() && !IsAllDigits(text_))
             throw BarcodeError(QStringLiteral("Barcode must be numeric"));
         return EncodeInterleaved2of5(text_);
     }

@@ -9,7 +9,6 @@
 #include <QStringEncoder>
 #endif
 
-#include <array>
 
 namespace {
 
@@ -60,9 +59,9 @@ QByteArray toBytes(const QString &text)
 }
 #endif
 
+// The byte of each character of the code page.
 struct CodeTable
 {
-    std::array<QChar, 256> chars;
     QHash<char16_t, unsigned char> bytes;
 
     CodeTable()
@@ -72,10 +71,8 @@ struct CodeTable
             all[b] = char(b);
         const QString decoded = toText(all);
         Q_ASSERT(decoded.size() == 256);
-        for (int b = 0; b < 256 && b < decoded.size(); ++b) {
-            chars[b] = decoded.at(b);
+        for (int b = 0; b < 256 && b < decoded.size(); ++b)
             bytes.insert(decoded.at(b).unicode(), static_cast<unsigned char>(b));
-        }
     }
 };
 
@@ -132,11 +129,6 @@ bool canEncode(const QString &text)
     return true;
 }
 
-QChar charOf(unsigned char byte)
-{
-    return table().chars[byte];
-}
-
 } // namespace Cp1250
 
 QStringView TrimControl(QStringView text)
@@ -150,8 +142,3 @@ QStringView TrimControl(QStringView text)
     return text.sliced(begin, end - begin);
 }
 
-QString TrimControl(const QString &text)
-{
-    const QStringView trimmed = TrimControl(QStringView(text));
-    return trimmed.size() == text.size() ? text : trimmed.toString();
-}

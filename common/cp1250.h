@@ -16,12 +16,8 @@ int byteOf(QChar c);
 inline bool canEncode(QChar c) { return byteOf(c) >= 0; }
 bool canEncode(const QString &text);
 
-// The character that a byte stands for.
-QChar charOf(unsigned char byte);
-
 } // namespace Cp1250
 
 // The text without its leading and trailing spaces and control characters
 // (codes 0 to 32), as the file readers and the e-mail rule trim.
-QString TrimControl(const QString &text);
 QStringView TrimControl(QStringView text);

@@ -5,10 +5,43 @@
 namespace {
 constexpr int MinRowCount = 2;
 constexpr int MaxColumns = 32;
+// A non-character: no code page decodes to it and no filter lets it be typed.
+constexpr QChar CellSeparator(0xFDD0);
+// Garbage up to this many characters is left in the pool.
+constexpr qsizetype PoolSlack = 1 << 20;
 
 quint32 bitOf(int column)
 {
     return quint32(1) << column;
+}
+
+// The row text of the cells, empty cells at the end left out, appended to
+// text.
+void appendJoined(QString &text, const QList<QStringView> &cells)
+{
+    qsizetype used = cells.size();
+    while (used > 0 && cells.at(used - 1).isEmpty())
+        --used;
+    for (qsizetype c = 0; c < used; ++c) {
+        if (c > 0)
+            text += CellSeparator;
+        text += cells.at(c);
+    }
+}
+
+QString joinCells(const QList<QStringView> &cells)
+{
+    QString text;
+    appendJoined(text, cells);
+    return text;
+}
+
+// The position of the next separator in text from pos, or its end.
+qsizetype cellEnd(QStringView text, qsizetype pos)
+{
+    while (pos < text.size() && text.at(pos) != CellSeparator)
+        ++pos;
+    return pos;
 }
 } // namespace
 
@@ -20,8 +53,8 @@ GridModel::GridModel(int colCount, QObject *parent)
 
 void GridModel::ensureStored(int row)
 {
-    while (rows_.size() <= row)
-        rows_.append(Row{QStringList(colCount_, QString()), 0});
+    if (rows_.size() <= row)
+        rows_.resize(row + 1);
 }
 
 void GridModel::SetRowCount(int rowCount)
@@ -58,18 +91,89 @@ void GridModel::clampCurrentCell()
     Q_EMIT currentCellChanged(currentCol_, currentRow_);
 }
 
-QString GridModel::Cell(int column, int row) const
+QStringView GridModel::rowText(int row) const
+{
+    const Row &r = rows_.at(row);
+    return QStringView(pool_).sliced(r.offset, r.length);
+}
+
+void GridModel::storeRowText(int row, QStringView text)
+{
+    Row &r = rows_[row];
+    garbage_ += r.length;
+    if (text.size() <= qsizetype(r.length)) {
+        std::copy(text.begin(), text.end(), pool_.begin() + r.offset);
+    } else {
+        Q_ASSERT(pool_.size() + text.size() <= qsizetype(UINT32_MAX));
+        r.offset = quint32(pool_.size());
+        pool_ += text;
+    }
+    r.length = quint32(text.size());
+    garbage_ -= r.length;
+    if (garbage_ > PoolSlack && garbage_ > pool_.size() / 2)
+        compactPool();
+}
+
+void GridModel::compactPool()
+{
+    QString compact;
+    compact.reserve(pool_.size() - garbage_);
+    for (Row &r : rows_) {
+        const QStringView text = QStringView(pool_).sliced(r.offset, r.length);
+        r.offset = quint32(compact.size());
+        compact += text;
+    }
+    pool_ = compact;
+    garbage_ = 0;
+}
+
+QStringView GridModel::CellView(int column, int row) const
 {
     if (column < 0 || column >= colCount_ || row < 0 || row >= rows_.size())
         return {};
-    return rows_.at(row).cells.at(column);
+    const QStringView text = rowText(row);
+    qsizetype pos = 0;
+    for (int c = 0; c < column; ++c) {
+        pos = cellEnd(text, pos) + 1;
+        if (pos > text.size())
+            return {};
+    }
+    return text.sliced(pos, cellEnd(text, pos) - pos);
+}
+
+void GridModel::RowCells(int row, QList<QStringView> &cells) const
+{
+    cells.clear();
+    const QStringView text = row >= 0 && row < rows_.size() ? rowText(row) : QStringView();
+    qsizetype pos = 0;
+    for (int c = 0; c < colCount_; ++c) {
+        const qsizetype end = cellEnd(text, pos);
+        cells.append(pos < text.size() ? text.sliced(pos, end - pos) : QStringView());
+        pos = end + 1;
+    }
+}
+
+QString GridModel::Cell(int column, int row) const
+{
+    return CellView(column, row).toString();
 }
 
 QStringList GridModel::RowTexts(int row) const
 {
-    if (row < 0 || row >= rows_.size())
-        return QStringList(colCount_, QString());
-    return rows_.at(row).cells;
+    QStringList texts;
+    for (int c = 0; c < colCount_; ++c)
+        texts << Cell(c, row);
+    return texts;
+}
+
+void GridModel::ReserveRows(int rows)
+{
+    rows_.reserve(rows);
+}
+
+bool GridModel::RowIsEmpty(int row) const
+{
+    return row < 0 || row >= rows_.size() || rows_.at(row).length == 0;
 }
 
 void GridModel::cellChanged(int column, int row, const QList<int> &roles)
@@ -88,12 +192,31 @@ void GridModel::SetCell(int column, int row, const QString &text)
 {
     if (column < 0 || column >= colCount_ || row < 0)
         return;
+    Q_ASSERT(!text.contains(CellSeparator));
     ensureStored(row);
-    QString &cell = rows_[row].cells[column];
-    if (cell == text)
+    if (CellView(column, row) == text)
         return;
-    cell = text;
+    QList<QStringView> cells;
+    for (int c = 0; c < colCount_; ++c)
+        cells << (c == column ? QStringView(text) : CellView(c, row));
+    storeRowText(row, joinCells(cells));
     cellChanged(column, row, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void GridModel::SetRowTexts(int row, const QList<QStringView> &cells)
+{
+    if (row < 0)
+        return;
+    ensureStored(row);
+    // Written straight into the pool: the cells are no views into it.
+    Row &r = rows_[row];
+    garbage_ += r.length;
+    r.offset = quint32(pool_.size());
+    appendJoined(pool_, cells.mid(0, colCount_));
+    Q_ASSERT(pool_.size() <= qsizetype(UINT32_MAX));
+    r.length = quint32(pool_.size() - r.offset);
+    if (bulkDepth_ == 0 && row > 0 && row < rowCount_)
+        Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, colCount_ - 1));
 }
 
 void GridModel::ClearRow(int row)
@@ -101,14 +224,10 @@ void GridModel::ClearRow(int row)
     if (row < 0)
         return;
     ensureStored(row);
-    Row &cleared = rows_[row];
-    const bool wasEmpty =
-        cleared.marks == 0 && std::all_of(cleared.cells.cbegin(), cleared.cells.cend(), [](const QString &c) {
-            return c.isEmpty();
-        });
-    if (wasEmpty)
+    if (rows_.at(row).length == 0 && rows_.at(row).marks == 0)
         return;
-    cleared = Row{QStringList(colCount_, QString()), 0};
+    storeRowText(row, QStringView());
+    rows_[row].marks = 0;
     if (bulkDepth_ == 0 && row > 0 && row < rowCount_)
         Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, colCount_ - 1));
 }
@@ -120,11 +239,21 @@ bool GridModel::IsMarked(int column, int row) const
 
 void GridModel::MarkCell(int column, int row)
 {
-    if (column < 0 || column >= colCount_ || row < 1 || IsMarked(column, row))
+    if (column >= 0 && column < colCount_)
+        MarkCells(row, bitOf(column));
+}
+
+void GridModel::MarkCells(int row, quint32 columns)
+{
+    if (row < 1)
         return;
     ensureStored(row);
-    rows_[row].marks |= bitOf(column);
-    cellChanged(column, row, {Qt::BackgroundRole, Qt::ForegroundRole});
+    const quint32 added = columns & ~rows_.at(row).marks & (bitOf(colCount_ - 1) * 2 - 1);
+    if (added == 0)
+        return;
+    rows_[row].marks |= added;
+    if (bulkDepth_ == 0 && row < rowCount_)
+        Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, colCount_ - 1), {Qt::BackgroundRole, Qt::ForegroundRole});
 }
 
 void GridModel::UnmarkCell(int column, int row)
@@ -165,12 +294,21 @@ void GridModel::PermuteRows(const std::vector<int> &order)
     if (notify)
         Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    QList<Row> moved;
-    moved.reserve(qsizetype(order.size()));
-    for (int source : order)
-        moved.append(std::move(rows_[source]));
-    for (size_t k = 0; k < order.size(); ++k)
-        rows_[qsizetype(k) + 1] = std::move(moved[qsizetype(k)]);
+    // In place, cycle by cycle: a large table is not copied.
+    std::vector<bool> placed(order.size(), false);
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (placed[start])
+            continue;
+        const Row first = rows_.at(qsizetype(start) + 1);
+        size_t k = start;
+        while (size_t(order[k] - 1) != start) {
+            rows_[qsizetype(k) + 1] = rows_.at(order[k]);
+            placed[k] = true;
+            k = size_t(order[k] - 1);
+        }
+        rows_[qsizetype(k) + 1] = first;
+        placed[k] = true;
+    }
 
     if (notify) {
         // Persistent indexes follow their rows.
@@ -209,6 +347,8 @@ void GridModel::DropRows(const std::vector<int> &rows)
         if (first <= last) {
             if (notify)
                 beginRemoveRows({}, first - 1, last - 1);
+            for (int r = first; r <= last; ++r)
+                garbage_ += rows_.at(r).length;
             rows_.remove(first, last - first + 1);
             rowCount_ -= last - first + 1;
             if (notify)

@@ -42,13 +42,27 @@ public:
     void SetRowCount(int rowCount);
 
     QString Cell(int column, int row) const;
+    // The cell's text without a copy, valid until the grid's texts change.
+    QStringView CellView(int column, int row) const;
     void SetCell(int column, int row, const QString &text);
     QStringList RowTexts(int row) const;
+    // Sets the row's cells at once: fields beyond the grid's columns are
+    // ignored, missing ones are empty.  The cells must not be views into the
+    // grid itself.
+    void SetRowTexts(int row, const QList<QStringView> &cells);
+    // All the row's cells without copies, valid until the grid's texts change.
+    void RowCells(int row, QList<QStringView> &cells) const;
+    bool RowIsEmpty(int row) const;
+    // Room for rows, so that loading a large file does not keep growing the
+    // storage.
+    void ReserveRows(int rows);
     // Empties the row's texts and takes its marks.
     void ClearRow(int row);
 
     bool IsMarked(int column, int row) const;
     void MarkCell(int column, int row);
+    // Marks the columns whose bits are set (bit c for column c).
+    void MarkCells(int row, quint32 columns);
     void UnmarkCell(int column, int row);
     // Whether a data row holds a marked cell.
     bool HasMarkedCells() const;
@@ -88,12 +102,20 @@ Q_SIGNALS:
     void currentCellChanged(int column, int row);
 
 private:
+    // A row's cells are kept in one text of the pool, separated by a character
+    // that no cell can hold, empty cells at the end left out; texts replaced
+    // by longer ones leave garbage behind, which is given back when it grows.
+    // So a row costs a few bytes beside its texts, whatever its columns.
     struct Row
     {
-        QStringList cells;
+        quint32 offset = 0;
+        quint32 length = 0;
         quint32 marks = 0; // bit c: column c is marked
     };
 
+    QStringView rowText(int row) const;
+    void storeRowText(int row, QStringView text);
+    void compactPool();
     void clampCurrentCell();
     void ensureStored(int row);
     void cellChanged(int column, int row, const QList<int> &roles);
@@ -104,6 +126,8 @@ private:
     int currentRow_ = 1;
     int bulkDepth_ = 0;
     QList<Row> rows_; // at least rowCount_ rows; may hold more
+    QString pool_;
+    qsizetype garbage_ = 0; // characters of the pool that no row uses
     SelectCellFn selectCellHook_;
 };
 

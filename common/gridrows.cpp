@@ -27,24 +27,6 @@ void SetGridHeader(GridModel &grid, const QStringList &headings)
         grid.SetCell(c, 0, headings.at(c));
 }
 
-bool RowIsComplete(const GridModel &grid, const ColumnSet &required, int row)
-{
-    for (int c = 0; c < grid.ColCount() && size_t(c) < required.size(); ++c) {
-        if (required.test(size_t(c)) && grid.Cell(c, row).isEmpty())
-            return false;
-    }
-    return true;
-}
-
-bool RowIsEmpty(const GridModel &grid, int row)
-{
-    for (int c = 0; c < grid.ColCount(); ++c) {
-        if (!grid.Cell(c, row).isEmpty())
-            return false;
-    }
-    return true;
-}
-
 void AppendEmptyRow(GridModel &grid)
 {
     // The row may still hold texts from before the row count last went down.
@@ -58,7 +40,7 @@ void RemoveEmptyRows(GridModel &grid)
     std::vector<int> newRowOf(size_t(grid.RowCount()), 0);
     int written = 1;
     for (int r = 1; r < grid.RowCount(); ++r) {
-        if (RowIsEmpty(grid, r))
+        if (grid.RowIsEmpty(r))
             dropped.push_back(r);
         else
             newRowOf[size_t(r)] = written++;

@@ -17,8 +17,6 @@ ColumnSet Columns(std::initializer_list<int> columns);
 QString PadLeft(const QString &text, QChar fill, int width);
 
 void SetGridHeader(GridModel &grid, const QStringList &headings);
-bool RowIsComplete(const GridModel &grid, const ColumnSet &required, int row);
-bool RowIsEmpty(const GridModel &grid, int row);
 void AppendEmptyRow(GridModel &grid);
 
 // Drops the empty data rows, marks and all, and closes the gaps.  The current

@@ -38,63 +38,68 @@ const QCollator &userCollator()
     return collator;
 }
 
+// The ranks of count records by their keys: equal keys share a rank, a
+// smaller key has a smaller one.  key(k) is record k's key (from 0), less
+// orders keys.
+template<typename KeyFn, typename Less>
+std::vector<int> ranksBy(size_t count, const KeyFn &key, const Less &less)
+{
+    std::vector<int> ranks(count);
+    if (count == 0)
+        return ranks;
+    // Records already in order, as a saved file's are, are ranked in one pass
+    // and keep no keys.
+    auto previous = key(0);
+    int rank = 0;
+    size_t k = 1;
+    for (; k < count; ++k) {
+        auto current = key(k);
+        if (less(current, previous))
+            break;
+        if (less(previous, current))
+            ++rank;
+        ranks[k] = rank;
+        previous = current;
+    }
+    if (k == count)
+        return ranks;
+
+    std::vector<decltype(key(0))> keys(count);
+    for (size_t r = 0; r < count; ++r)
+        keys[r] = key(r);
+    std::vector<int> byOrder(count);
+    std::iota(byOrder.begin(), byOrder.end(), 0);
+    const auto lessRecord = [&](int a, int b) { return less(keys[size_t(a)], keys[size_t(b)]); };
+    std::sort(byOrder.begin(), byOrder.end(), lessRecord);
+    rank = 0;
+    for (size_t r = 0; r < count; ++r) {
+        if (r > 0 && lessRecord(byOrder[r - 1], byOrder[r]))
+            ++rank;
+        ranks[size_t(byOrder[r])] = rank;
+    }
+    return ranks;
+}
+
 // Turns each record's key text into a rank, so that compare(upper, lower,
 // true) holds exactly when rank(upper) > rank(lower).  Each text is read once
-// per sort instead of on every comparison.
-std::vector<int> ranksOf(const std::vector<QString> &texts, CompareFn compare)
+// or twice per sort instead of on every comparison.  texts(k) is record k's
+// text (from 0), read where it stands in the grid.
+template<typename TextFn>
+std::vector<int> ranksOf(size_t count, const TextFn &texts, CompareFn compare)
 {
-    QHash<QString, int> distinctIndex;
-    std::vector<QString> distinct;
-    std::vector<int> textIndex(texts.size());
-    for (size_t k = 0; k < texts.size(); ++k) {
-        const auto it = distinctIndex.constFind(texts[k]);
-        if (it != distinctIndex.cend()) {
-            textIndex[k] = *it;
-        } else {
-            textIndex[k] = int(distinct.size());
-            distinctIndex.insert(texts[k], int(distinct.size()));
-            distinct.push_back(texts[k]);
-        }
-    }
-
-    // A numeric key reads each distinct text's number once; compared by
-    // CompareNumeric, the numbers order the texts exactly as it does.
-    std::vector<double> numbers;
-    if (compare == CompareNumeric) {
-        numbers.reserve(distinct.size());
-        for (const QString &text : distinct)
-            numbers.push_back(CellNumber(text, 0));
-    }
-    const auto less = [&](int a, int b) {
-        if (!numbers.empty())
-            return numbers[size_t(a)] < numbers[size_t(b)];
-        return compare(distinct[size_t(b)], distinct[size_t(a)], true);
-    };
-    std::vector<int> byOrder(distinct.size());
-    std::iota(byOrder.begin(), byOrder.end(), 0);
-    std::sort(byOrder.begin(), byOrder.end(), less);
-
-    std::vector<int> rankOfDistinct(distinct.size());
-    int rank = 0;
-    for (size_t k = 0; k < byOrder.size(); ++k) {
-        if (k > 0 && less(byOrder[k - 1], byOrder[k]))
-            ++rank;
-        rankOfDistinct[size_t(byOrder[k])] = rank;
-    }
-
-    std::vector<int> ranks(texts.size());
-    for (size_t k = 0; k < texts.size(); ++k)
-        ranks[k] = rankOfDistinct[size_t(textIndex[k])];
-    return ranks;
+    if (compare == CompareNumeric)
+        return ranksBy(count, [&](size_t k) { return CellNumber(texts(k), 0); }, std::less<double>());
+    return ranksBy(count, texts, [compare](QStringView a, QStringView b) { return compare(b, a, true); });
 }
 
 // Ids that are equal exactly when two records hold the same texts in every
 // column seen so far.
-void refineGroups(std::vector<int> &groups, const std::vector<QString> &texts)
+template<typename TextFn>
+void refineGroups(std::vector<int> &groups, const TextFn &texts)
 {
-    QHash<QPair<int, QString>, int> ids;
-    for (size_t k = 0; k < texts.size(); ++k) {
-        const QPair<int, QString> key(groups[k], texts[k]);
+    QHash<QPair<int, QStringView>, int> ids;
+    for (size_t k = 0; k < groups.size(); ++k) {
+        const QPair<int, QStringView> key(groups[k], texts(k));
         auto it = ids.constFind(key);
         if (it == ids.cend())
             it = ids.insert(key, int(ids.size()));
@@ -186,6 +191,16 @@ std::vector<int> exchangeSortOrder(const std::vector<int> &rank)
 void exchangeSort(std::vector<int> &order, const std::vector<int> &recordRank,
                   const std::vector<int> &recordGroup)
 {
+    if (recordGroup.empty()) {
+        // One group: the first key orders all records, which still stand in
+        // grid order; records already in order are never exchanged.
+        if (std::is_sorted(recordRank.begin(), recordRank.end()))
+            return;
+        const std::vector<int> result = exchangeSortOrder(recordRank);
+        for (size_t k = 0; k < order.size(); ++k)
+            order[k] = result[k] + 1;
+        return;
+    }
     QHash<int, std::vector<size_t>> positionsOfGroup;
     for (size_t pos = 0; pos < order.size(); ++pos)
         positionsOfGroup[recordGroup[size_t(order[pos] - 1)]].push_back(pos);
@@ -202,15 +217,6 @@ void exchangeSort(std::vector<int> &order, const std::vector<int> &recordRank,
     order = std::move(sorted);
 }
 
-std::vector<QString> columnTexts(const GridModel &grid, int column)
-{
-    std::vector<QString> texts;
-    texts.reserve(size_t(grid.RowCount()));
-    for (int r = 1; r < grid.RowCount(); ++r)
-        texts.push_back(grid.Cell(column, r));
-    return texts;
-}
-
 // Sorts on the keys, leaves the rows in their new order, and makes the
 // record that stood at current the grid's current row.
 void sortRows(GridModel &grid, const SortKeys &keys, int current)
@@ -224,25 +230,29 @@ void sortRows(GridModel &grid, const SortKeys &keys, int current)
         // order[pos] is the record (its row before the sort, 1-based) at position pos.
         std::vector<int> order(count);
         std::iota(order.begin(), order.end(), 1);
-        std::vector<int> recordGroup(count, 0);
+        // Groups of records that agree on every earlier key; none before the
+        // first key.
+        std::vector<int> recordGroup;
         for (int level = 0; level < keys.Count(); ++level) {
             const SortKey &key = keys.Keys.at(level);
-            std::vector<int> recordRank = ranksOf(columnTexts(grid, key.Column), key.Compare);
+            // Record k's text: the rows do not move until the end.
+            const auto texts = [&grid, &key](size_t k) { return grid.CellView(key.Column, int(k) + 1); };
+            std::vector<int> recordRank = ranksOf(count, texts, key.Compare);
             if (!key.Ascending) {
                 const int highest = *std::max_element(recordRank.begin(), recordRank.end());
                 for (int &rank : recordRank)
                     rank = highest - rank;
             }
             exchangeSort(order, recordRank, recordGroup);
-            if (level + 1 < keys.Count())
-                refineGroups(recordGroup, columnTexts(grid, key.Column));
+            if (level + 1 < keys.Count()) {
+                if (recordGroup.empty())
+                    recordGroup.assign(count, 0);
+                refineGroups(recordGroup, texts);
+            }
         }
 
-        std::vector<int> newRowOf(count + 1, 0);
-        for (size_t pos = 0; pos < count; ++pos)
-            newRowOf[size_t(order[pos])] = int(pos) + 1;
         if (current >= 1 && current <= n)
-            current = newRowOf[size_t(current)];
+            current = int(std::find(order.begin(), order.end(), current) - order.begin()) + 1;
         grid.PermuteRows(order);
     }
     grid.SetCurrentCell(grid.CurrentCol(), current);
@@ -250,7 +260,7 @@ void sortRows(GridModel &grid, const SortKeys &keys, int current)
 
 } // namespace
 
-double CellNumber(const QString &text, double defaultNumber)
+double CellNumber(QStringView text, double defaultNumber)
 {
     if (!IsDecimalNumber(text))
         return defaultNumber;
@@ -264,12 +274,25 @@ double CellNumber(const QString &text, double defaultNumber)
     qsizetype separator = text.indexOf(QLatin1Char('.'));
     if (separator < 0)
         separator = text.indexOf(QLatin1Char(','));
-    QStringView whole = separator < 0 ? QStringView(text) : QStringView(text).left(separator);
-    const QStringView decimals = separator < 0 ? QStringView() : QStringView(text).mid(separator + 1);
+    QStringView whole = separator < 0 ? text : text.left(separator);
+    const QStringView decimals = separator < 0 ? QStringView() : text.mid(separator + 1);
     while (whole.size() > 1 && whole.front() == QLatin1Char('0'))
         whole = whole.mid(1);
     if (whole.size() > MaxWholeDigits)
         return std::numeric_limits<double>::infinity();
+    // Up to 15 digits the number is a quotient of two integers that a double
+    // holds exactly, and the division rounds it as the conversion would.
+    if (whole.size() + decimals.size() <= 15) {
+        qint64 digits = 0;
+        for (const QStringView part : {whole, decimals}) {
+            for (QChar c : part)
+                digits = digits * 10 + (c.unicode() - u'0');
+        }
+        qint64 scale = 1;
+        for (qsizetype k = 0; k < decimals.size(); ++k)
+            scale *= 10;
+        return double(digits) / double(scale);
+    }
     QString plain = whole.toString();
     if (separator >= 0) {
         plain += QLatin1Char('.');
@@ -286,14 +309,14 @@ double CellNumber(const QString &text, double defaultNumber)
     return ok || std::isinf(value) || value == 0 ? value : defaultNumber;
 }
 
-bool CompareNumeric(const QString &upper, const QString &lower, bool ascending)
+bool CompareNumeric(QStringView upper, QStringView lower, bool ascending)
 {
     const double u = CellNumber(upper, 0);
     const double l = CellNumber(lower, 0);
     return ascending ? l < u : l > u;
 }
 
-bool CompareStrings(const QString &upper, const QString &lower, bool ascending)
+bool CompareStrings(QStringView upper, QStringView lower, bool ascending)
 {
     const int order = userCollator().compare(upper, lower);
     return ascending ? order > 0 : order < 0;

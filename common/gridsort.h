@@ -8,15 +8,15 @@ class GridModel;
 // A comparison routine of the row sort: true when the row holding upper (the
 // row above) and the row holding lower must be exchanged.  For descending it
 // answers the mirror of ascending.
-using CompareFn = bool (*)(const QString &upper, const QString &lower, bool ascending);
+using CompareFn = bool (*)(QStringView upper, QStringView lower, bool ascending);
 
 // The text's value when it is a plain decimal number ("12", "7,5", "7.5"),
 // otherwise defaultNumber.
-double CellNumber(const QString &text, double defaultNumber);
+double CellNumber(QStringView text, double defaultNumber);
 
-bool CompareNumeric(const QString &upper, const QString &lower, bool ascending);
+bool CompareNumeric(QStringView upper, QStringView lower, bool ascending);
 // By the user's locale, case-sensitive.
-bool CompareStrings(const QString &upper, const QString &lower, bool ascending);
+bool CompareStrings(QStringView upper, QStringView lower, bool ascending);
 
 struct SortKey
 {

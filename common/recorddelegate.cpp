@@ -11,20 +11,20 @@
 #include <QLineEdit>
 #include <QPainter>
 
-RecordDelegate::RecordDelegate(RecordTable &table, Dialogs &dialogs, StringGrid *grid)
-    : QStyledItemDelegate(grid), table_(table), dialogs_(dialogs), grid_(grid)
+RecordDelegate::RecordDelegate(RecordTable &table, Dialogs &dialogs, QObject *parent)
+    : QStyledItemDelegate(parent), table_(table), dialogs_(dialogs)
 {
     table_.grid().SetSelectCellHook([this](int column, int row) {
         Q_EMIT cellAsked(column, row);
         return updating_ || !editing_;
     });
-    grid->setDelegate(this);
 }
 
 void RecordDelegate::dropEntry()
 {
     editing_ = false;
-    grid_->hideEditor();
+    if (grid_)
+        grid_->hideEditor();
 }
 
 bool RecordDelegate::openCell(const QModelIndex &index)
@@ -65,9 +65,9 @@ bool RecordDelegate::confirmEntry(bool tab)
         if (table_.RequiredFilled(row)) {
             WaitCursor wait;
             table_.SortRows();
-        }
-        else if (!RowIsEmpty(grid, row))
+        } else if (!grid.RowIsEmpty(row)) {
             RemoveEmptyRows(grid);
+        }
         Q_EMIT confirmed();
     }
     editing_ = false;
@@ -115,10 +115,17 @@ CellColors RecordDelegate::cellColors(const QModelIndex &, const CellColors &col
     return colors;
 }
 
+QString RecordDelegate::shownText(const QModelIndex &index) const
+{
+    // Far more characters than the widest column shows.
+    constexpr qsizetype MostShown = 256;
+    return table_.grid().CellView(index.column(), index.row() + 1).left(MostShown).toString();
+}
+
 void RecordDelegate::paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
                                const CellColors &colors) const
 {
-    StringGrid::paintCellText(painter, rect, index.data().toString(), colors);
+    StringGrid::paintCellText(painter, rect, shownText(index), colors);
 }
 
 void RecordDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const

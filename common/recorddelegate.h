@@ -19,7 +19,9 @@ class RecordDelegate : public QStyledItemDelegate
     Q_OBJECT
 
 public:
-    RecordDelegate(RecordTable &table, Dialogs &dialogs, StringGrid *grid);
+    // The grid that shows the table attaches itself (StringGrid::setDelegate);
+    // until then there is nothing to edit or paint.
+    RecordDelegate(RecordTable &table, Dialogs &dialogs, QObject *parent);
 
     RecordTable &table() const { return table_; }
 
@@ -62,13 +64,17 @@ protected:
     // Paints one data cell in its colours.
     virtual void paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
                            const CellColors &colors) const;
+    // The start of a cell's text, as much as a cell can show: a damaged file
+    // may hold megabytes in one cell, and painting never lays them out.
+    QString shownText(const QModelIndex &index) const;
 
 private:
+    friend class StringGrid;
     void editorTextEdited(const QModelIndex &index, const QString &text);
 
     RecordTable &table_;
     Dialogs &dialogs_;
-    StringGrid *grid_;
+    StringGrid *grid_ = nullptr;
     bool editing_ = false;
     bool updating_ = false;
 };

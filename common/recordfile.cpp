@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <climits>
+
 #ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,39 +54,39 @@ bool openDataFile(const QString &path, QFile &file, qint64 &size)
 }
 } // namespace
 
-QStringList SplitRecordLines(const QByteArray &contents)
+QString DecodeRecordFile(const QByteArray &contents)
 {
     const qsizetype end = contents.indexOf(EndOfFile);
-    const QString text = Cp1250::decode(end < 0 ? contents : contents.left(end));
-    QStringList lines;
+    return Cp1250::decode(end < 0 ? contents : contents.left(end));
+}
+
+void ForEachRecordLine(QStringView text, const std::function<void(QStringView line)> &line)
+{
     qsizetype pos = 0;
     while (pos < text.size()) {
         qsizetype cr = text.indexOf(QChar(CarriageReturn), pos);
         if (cr < 0)
             cr = text.size();
-        lines.append(text.mid(pos, cr - pos));
+        line(text.sliced(pos, cr - pos));
         pos = cr + 1;
         if (cr < text.size() && pos < text.size() && text.at(pos) == QChar(LineFeed))
             ++pos;
     }
-    return lines;
 }
 
-QStringList SplitRecordFields(const QString &line, int maxFields)
+void SplitRecordFields(QStringView line, int maxFields, QList<QStringView> &fields)
 {
-    QStringList fields;
-    const QStringView rest(line);
+    fields.clear();
     qsizetype pos = 0;
     while (fields.size() < maxFields) {
-        const qsizetype separator = rest.indexOf(QLatin1Char(';'), pos);
+        const qsizetype separator = line.indexOf(QLatin1Char(';'), pos);
         if (separator < 0)
             break;
-        fields.append(TrimControl(rest.sliced(pos, separator - pos)).toString());
+        fields.append(TrimControl(line.sliced(pos, separator - pos)));
         pos = separator + 1;
     }
     if (fields.size() < maxFields && pos < line.size())
-        fields.append(TrimControl(rest.sliced(pos)).toString());
-    return fields;
+        fields.append(TrimControl(line.sliced(pos)));
 }
 
 RecordFileRead ReadRecordFile(const QString &path)
@@ -100,7 +103,7 @@ RecordFileRead ReadRecordFile(const QString &path)
     if (file.error() != QFileDevice::NoError || contents.size() > size)
         return result;
     result.ok = true;
-    result.lines = SplitRecordLines(contents);
+    result.text = DecodeRecordFile(contents);
     return result;
 }
 
@@ -139,16 +142,20 @@ RecordFileLoad LoadGridRows(const QString &path, GridModel &grid, const std::fun
         grid.ClearRow(1);
         return RecordFileLoad::Failed;
     }
+    // At most one row a line.
+    grid.ReserveRows(int(std::min<qsizetype>(file.text.count(QChar(CarriageReturn)) + 2, INT_MAX)));
     int row = 1;
-    for (const QString &line : file.lines) {
+    QList<QStringView> fields;
+    ForEachRecordLine(file.text, [&](QStringView line) {
+        SplitRecordFields(line, grid.ColCount(), fields);
+        if (std::all_of(fields.cbegin(), fields.cend(), [](QStringView f) { return f.isEmpty(); }))
+            return;
         grid.ClearRow(row);
-        const QStringList fields = SplitRecordFields(line, grid.ColCount());
-        for (int c = 0; c < fields.size(); ++c)
-            grid.SetCell(c, row, fields.at(c));
+        grid.SetRowTexts(row, fields);
         checkRow(row);
         ++row;
-    }
-    if (file.lines.isEmpty())
+    });
+    if (row == 1)
         grid.ClearRow(1);
     grid.SetRowCount(row == 1 ? 2 : row);
     return RecordFileLoad::Loaded;

@@ -12,15 +12,18 @@ class GridModel;
 // The program's data files (DB.csv, supiska.csv): Windows-1250 lines of
 // fields, each field followed by ";", lines ended by CR LF.
 
-// The lines of a file's contents.  A line ends at CR or at the end of the
-// file; one LF right after the CR is skipped, an LF anywhere else belongs to
-// the line; Ctrl-Z ends the file.
-QStringList SplitRecordLines(const QByteArray &contents);
+// The text of a file's contents: Ctrl-Z ends the file.
+QString DecodeRecordFile(const QByteArray &contents);
+
+// Calls line for each line of the text.  A line ends at CR or at the end of
+// the text; one LF right after the CR is skipped, an LF anywhere else belongs
+// to the line.
+void ForEachRecordLine(QStringView text, const std::function<void(QStringView line)> &line);
 
 // The fields of one line, at most maxFields, each trimmed of spaces and
 // control characters.  A last field without ";" counts; fields beyond
 // maxFields are ignored.
-QStringList SplitRecordFields(const QString &line, int maxFields);
+void SplitRecordFields(QStringView line, int maxFields, QList<QStringView> &fields);
 
 // The largest data file that is read.  A database of 100,000 establishments
 // is about 11 MB; a merchant's real files are far smaller.  A larger file
@@ -35,7 +38,7 @@ struct RecordFileRead
 {
     bool ok = false;
     bool fileExisted = false;
-    QStringList lines;
+    QString text;
 };
 RecordFileRead ReadRecordFile(const QString &path);
 
@@ -51,7 +54,9 @@ enum class RecordFileLoad {
 };
 
 // Replaces the grid's data rows by the file's lines, one row per line and one
-// cell per field, calling checkRow for each row as it is filled.
+// cell per field, calling checkRow for each row as it is filled.  Lines whose
+// fields are all empty give no row: the compaction after loading would drop
+// them anyway, marks and all.
 RecordFileLoad LoadGridRows(const QString &path, GridModel &grid, const std::function<void(int row)> &checkRow);
 
 // Writes the data rows for which writeRow holds, in grid order.

@@ -18,7 +18,11 @@ QString RecordTable::ConfirmEntry(int, int)
 
 bool RecordTable::RequiredFilled(int row) const
 {
-    return RowIsComplete(grid_, required_, row);
+    for (int c = 0; c < grid_.ColCount(); ++c) {
+        if (required_.test(size_t(c)) && grid_.CellView(c, row).isEmpty())
+            return false;
+    }
+    return true;
 }
 
 bool RecordTable::allRowsComplete() const
@@ -36,26 +40,33 @@ void RecordTable::appendEntryRowIfComplete()
         AppendEmptyRow(grid_);
 }
 
-void RecordTable::CheckRow(int row)
+void RecordTable::CheckRow(int row, QList<QStringView> &cells)
 {
-    const bool complete = RequiredFilled(row);
-    for (int c = 0; c < grid_.ColCount(); ++c) {
-        if (!complete || !ValidateCell(grid_.Cell(c, row), c))
-            grid_.MarkCell(c, row);
+    grid_.RowCells(row, cells);
+    bool complete = true;
+    for (int c = 0; c < cells.size(); ++c)
+        complete = complete && !(required_.test(size_t(c)) && cells.at(c).isEmpty());
+    // Every cell of an incomplete row is marked.
+    quint32 marks = complete ? 0 : ~quint32(0);
+    for (int c = 0; complete && c < cells.size(); ++c) {
+        if (!ValidateCell(cells.at(c), c))
+            marks |= quint32(1) << c;
     }
+    grid_.MarkCells(row, marks);
 }
 
 void RecordTable::CellEdited(int column, int row)
 {
-    if (grid_.IsMarked(column, row) && ValidateCell(grid_.Cell(column, row), column))
+    if (grid_.IsMarked(column, row) && ValidateCell(grid_.CellView(column, row), column))
         grid_.UnmarkCell(column, row);
 }
 
 void RecordTable::MarkBrokenCells()
 {
+    QList<QStringView> cells;
     for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (!RowIsEmpty(grid_, r))
-            CheckRow(r);
+        if (!grid_.RowIsEmpty(r))
+            CheckRow(r, cells);
     }
 }
 
@@ -96,7 +107,8 @@ void RecordTable::clearAll()
 
 RecordFileLoad RecordTable::load(const QString &path)
 {
-    const RecordFileLoad result = LoadGridRows(path, grid_, [this](int row) { CheckRow(row); });
+    QList<QStringView> cells;
+    const RecordFileLoad result = LoadGridRows(path, grid_, [this, &cells](int row) { CheckRow(row, cells); });
     SortRows();
     return result;
 }

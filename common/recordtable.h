@@ -28,7 +28,7 @@ public:
     const GridModel &grid() const { return grid_; }
 
     // The rule a cell's text must keep.
-    virtual bool ValidateCell(const QString &text, int column) const = 0;
+    virtual bool ValidateCell(QStringView text, int column) const = 0;
     // The filter of keys typed into a cell: true when the key must be dropped.
     // Backspace, Tab and Enter are keys, never filtered.
     virtual bool KeyRejected(int column, const QString &text, QChar key) const = 0;
@@ -75,7 +75,9 @@ protected:
     void appendEntryRowIfComplete();
 
 private:
-    void CheckRow(int row);
+    // Marks the row's cells as loading does; cells is room for the row's
+    // cells, kept from row to row.
+    void CheckRow(int row, QList<QStringView> &cells);
 
     GridModel grid_;
     ColumnSet required_;

@@ -50,6 +50,7 @@ StringGrid::StringGrid(QWidget *parent) : QTableView(parent)
 void StringGrid::setDelegate(RecordDelegate *delegate)
 {
     delegate_ = delegate;
+    delegate->grid_ = this;
     grid_ = &delegate->table().grid();
     setItemDelegate(delegate);
     setModel(grid_);

@@ -12,6 +12,9 @@ CharSet CharSet::range(unsigned char first, unsigned char last)
 
 bool CharSet::contains(QChar c) const
 {
+    // The code page keeps ASCII as it is.
+    if (c.unicode() < 0x80)
+        return codes_.test(c.unicode());
     const int code = Cp1250::byteOf(c);
     return code >= 0 && codes_.test(size_t(code));
 }
@@ -51,7 +54,7 @@ bool CouldBeTyped(const QString &text, const KeyFilter &keyRejected)
     return true;
 }
 
-bool IsAllDigits(const QString &text)
+bool IsAllDigits(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -62,17 +65,17 @@ bool IsAllDigits(const QString &text)
     return true;
 }
 
-bool IsDecimalNumber(const QString &text)
+bool IsDecimalNumber(QStringView text)
 {
     qsizetype separator = text.indexOf(QLatin1Char('.'));
     if (separator < 0)
         separator = text.indexOf(QLatin1Char(','));
     if (separator < 0)
         return IsAllDigits(text);
-    return IsAllDigits(text.left(separator)) && IsAllDigits(text.mid(separator + 1));
+    return IsAllDigits(text.first(separator)) && IsAllDigits(text.sliced(separator + 1));
 }
 
-bool IcoIsValid(const QString &text)
+bool IcoIsValid(QStringView text)
 {
     if (text.size() != 8 || !IsAllDigits(text))
         return false;
@@ -83,7 +86,7 @@ bool IcoIsValid(const QString &text)
     return text.at(7).digitValue() == check;
 }
 
-bool EmailIsInvalid(const QString &text)
+bool EmailIsInvalid(QStringView text)
 {
     if (TrimControl(text).isEmpty())
         return true;
@@ -92,14 +95,15 @@ bool EmailIsInvalid(const QString &text)
     // letter into one of these otherwise than Unicode's own mapping does.
     static const QString forbidden = QStringLiteral(" äöüß[]():");
     for (QChar c : text) {
-        if (forbidden.contains(c.toLower()))
+        const QChar small = c.unicode() < 0x80 ? c : c.toLower();
+        if (forbidden.contains(small))
             return true;
     }
 
     const qsizetype at = text.indexOf(QLatin1Char('@'));
     if (at <= 0 || at == text.size() - 1)
         return true;
-    const QString domain = text.mid(at + 1);
+    const QStringView domain = text.sliced(at + 1);
     if (domain.contains(QLatin1Char('@')))
         return true;
     if (domain.size() < 2)

@@ -43,11 +43,11 @@ bool DecimalKeyRejected(const QString &text, int maxBefore, int maxAfter, QChar 
 using KeyFilter = std::function<bool(const QString &text, QChar key)>;
 bool CouldBeTyped(const QString &text, const KeyFilter &keyRejected);
 
-bool IsAllDigits(const QString &text);
-bool IsDecimalNumber(const QString &text);
+bool IsAllDigits(QStringView text);
+bool IsDecimalNumber(QStringView text);
 
 // The Slovak company number: eight digits, the last a modulus-11 check digit.
-bool IcoIsValid(const QString &text);
+bool IcoIsValid(QStringView text);
 
 // True for an address that must be refused (note the sense).
-bool EmailIsInvalid(const QString &text);
+bool EmailIsInvalid(QStringView text);

@@ -74,7 +74,7 @@ const CharSet &EstablishmentTable::AllowedChars(int column)
     return validColumn(column) && Rules[column].digitsOnly ? Digits : AnyChar;
 }
 
-bool EstablishmentTable::ValidateCell(const QString &text, int column) const
+bool EstablishmentTable::ValidateCell(QStringView text, int column) const
 {
     bool valid = text.size() <= MaxLength(column);
     if (column == IcoColumn)

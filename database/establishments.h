@@ -39,7 +39,7 @@ public:
     static const CharSet &AllowedChars(int column);
 
     // The rule of one column: length, character set, IČO and e-mail checks.
-    bool ValidateCell(const QString &text, int column) const override;
+    bool ValidateCell(QStringView text, int column) const override;
     // Besides the column's own limits the filter drops ";" and control
     // characters, which would break the lines of DB.csv.
     bool KeyRejected(int column, const QString &text, QChar key) const override;

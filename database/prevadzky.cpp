@@ -39,8 +39,8 @@ const QColor KeyGrey(128, 128, 128);
 class EstablishmentDelegate : public RecordDelegate
 {
 public:
-    EstablishmentDelegate(EstablishmentTable &table, Dialogs &dialogs, StringGrid *grid, const int &selectedRow)
-        : RecordDelegate(table, dialogs, grid), selectedRow_(selectedRow)
+    EstablishmentDelegate(EstablishmentTable &table, Dialogs &dialogs, QObject *parent, const int &selectedRow)
+        : RecordDelegate(table, dialogs, parent), selectedRow_(selectedRow)
     {
     }
 
@@ -146,17 +146,38 @@ bool plainRightPress(const QMouseEvent *event)
 } // namespace
 
 TForm1::TForm1(const QString &dataDir, Dialogs &dialogs, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TForm1>()), dialogs_(dialogs), dataDir_(dataDir)
+    : QDialog(parent), dialogs_(dialogs), dataDir_(dataDir)
 {
-    setUpWindow();
-    setUpGrid();
+    setWindowTitle(QStringLiteral("Databáza prevádzok"));
+    delegate_ = new EstablishmentDelegate(table_, dialogs_, this, SelectedRow);
+    connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
+    connect(delegate_, &RecordDelegate::cellAsked, this, &TForm1::sgDBSelectCell);
     FormCreate();
 }
 
 TForm1::~TForm1() = default;
 
-StringGrid *TForm1::grid() const
+void TForm1::setVisible(bool visible)
 {
+    // The widgets are made when the window is first shown: the table is
+    // loaded with the program, but most runs never open this window, and the
+    // main window comes up sooner without them.
+    if (visible && !ui)
+        buildWindow();
+    QDialog::setVisible(visible);
+}
+
+void TForm1::buildWindow()
+{
+    ui = std::make_unique<Ui::TForm1>();
+    setUpWindow();
+    setUpGrid();
+}
+
+StringGrid *TForm1::grid()
+{
+    if (!ui)
+        buildWindow();
     return ui->sgDB;
 }
 
@@ -194,7 +215,7 @@ void TForm1::setUpGrid()
         table_, [this](QMouseEvent *event, int column) { sgDBHeadingMouseDown(event, column); }, grid));
     grid->horizontalHeader()->setSectionsClickable(true);
     grid->horizontalHeader()->setHighlightSections(false);
-    delegate_ = new EstablishmentDelegate(table_, dialogs_, grid, SelectedRow);
+    grid->setDelegate(delegate_);
     grid->setDefaultSizes(ColumnWidths[0], RowHeight);
     // A column is at least as wide as its heading with the sort triangle
     // beside it, whatever face this system gives the heading.
@@ -207,8 +228,6 @@ void TForm1::setUpGrid()
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid->installEventFilter(this);
     grid->viewport()->installEventFilter(this);
-    connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
-    connect(delegate_, &RecordDelegate::cellAsked, this, &TForm1::sgDBSelectCell);
 }
 
 void TForm1::FormCreate()
@@ -251,13 +270,13 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     // A right click opens the grid's menu without moving the current cell.
-    if (watched == ui->sgDB->viewport() && event->type() == QEvent::MouseButtonPress
+    if (ui && watched == ui->sgDB->viewport() && event->type() == QEvent::MouseButtonPress
         && plainRightPress(static_cast<QMouseEvent *>(event))) {
         PopupMenu1->popup(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
         return true;
     }
     // The menu key opens it at the current cell.
-    if (watched == ui->sgDB && event->type() == QEvent::ContextMenu
+    if (ui && watched == ui->sgDB && event->type() == QEvent::ContextMenu
         && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
         const QRect cell = ui->sgDB->visualRect(ui->sgDB->currentIndex());
         PopupMenu1->popup(ui->sgDB->viewport()->mapToGlobal(cell.center()));
@@ -327,7 +346,8 @@ void TForm1::sgDBSelectCell(int, int row)
         // Also when the move is refused: the row asked for is the one that
         // "Vymazať riadok" deletes and the main window shows.
         SelectedRow = row;
-        ui->sgDB->viewport()->update();
+        if (ui)
+            ui->sgDB->viewport()->update();
     }
 }
 

@@ -32,7 +32,8 @@ public:
 
     EstablishmentTable &table() { return table_; }
     const EstablishmentTable &table() const { return table_; }
-    StringGrid *grid() const;
+    // The grid of the window, made if the window was never shown.
+    StringGrid *grid();
     QString databasePath() const;
 
     bool HasMarkedCells() const { return table_.HasMarkedCells(); }
@@ -54,10 +55,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 public Q_SLOTS:
+    void setVisible(bool visible) override;
     // Every way of closing the window (the title bar, Escape) ends here.
     void reject() override;
 
 private:
+    void buildWindow();
     void setUpWindow();
     void setUpGrid();
     void FormCreate();

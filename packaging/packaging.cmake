@@ -20,10 +20,11 @@ endif()
 configure_file(${PROJECT_SOURCE_DIR}/app/buildinfo.h.in ${PROJECT_BINARY_DIR}/app/buildinfo.h @ONLY)
 target_include_directories(kelvarolib PUBLIC ${PROJECT_BINARY_DIR})
 
-# The window icon, drawn as packaging/sk.milbor.Kelvaro.svg; the PNG beside
-# it is made from it with: rsvg-convert -w 256 -h 256 sk.milbor.Kelvaro.svg -o sk.milbor.Kelvaro.png
+# The icon, drawn as packaging/sk.milbor.Kelvaro.svg; the PNGs beside it are
+# made from it with rsvg-convert -w <size> -h <size>.  The window takes the
+# small one, which is quick to decode at start.
 qt_add_resources(kelvarolib "icon" PREFIX "/" BASE ${CMAKE_CURRENT_LIST_DIR}
-    FILES ${CMAKE_CURRENT_LIST_DIR}/sk.milbor.Kelvaro.png)
+    FILES ${CMAKE_CURRENT_LIST_DIR}/sk.milbor.Kelvaro-64.png)
 
 install(TARGETS kelvaro RUNTIME DESTINATION ${KELVARO_INSTALL_BINDIR})
 

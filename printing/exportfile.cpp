@@ -3,6 +3,7 @@
 #include "common/amount.h"
 #include "common/cp1250.h"
 #include "common/gridrows.h"
+#include "printing/listprint.h"
 
 #include <QDate>
 #include <QDir>
@@ -68,7 +69,7 @@ bool ExportFile::writeLine(const QString &line)
     return true;
 }
 
-bool ExportFile::open(const QString &path, const ExportHeader &header)
+bool ExportFile::open(const QString &path, const ListTexts &header)
 {
     errorText_.clear();
     file_ = std::make_unique<QSaveFile>(path);

@@ -6,21 +6,7 @@
 
 class QDate;
 class QSaveFile;
-
-// The establishment and list texts that head the export file.
-struct ExportHeader
-{
-    QString productKind;
-    QString internalNumber;
-    QString code;
-    QString ico;
-    QString name;
-    QString street;
-    QString city;
-    QString contactPerson;
-    QString phone;
-    QString specificSymbol;
-};
+struct ListTexts;
 
 // The export file of a filled-in list: Windows-1250, TAB-separated, CR LF
 // lines.  It is written in three steps while the list prints (open with the
@@ -37,7 +23,9 @@ public:
     // as yymmdd and the code brought to six characters.
     static QString fileName(const QString &saveDir, const QDate &date, const QString &code);
 
-    bool open(const QString &path, const ExportHeader &header);
+    // Creates the file and writes its head: the establishment and list texts
+    // that every page of the list repeats.
+    bool open(const QString &path, const ListTexts &texts);
     bool writeRow(const QString &nominal, const QString &count, const QString &value);
     bool close(const QString &totalCount, const QString &totalValue, const QString &creationDate);
     // Gives up a file still open; nothing is written.

@@ -97,5 +97,6 @@ END
 fi
 
 run_printing bench_hostile optional || true
+run_printing bench_bigfiles || true
 
 exit "$failed"

@@ -109,7 +109,7 @@ void TstGridRows::modelAndItsViews()
     grid.SetRowCount(6);
     QCOMPARE(grid.Cell(1, 5), QStringLiteral("later"));
     AppendEmptyRow(grid);
-    QVERIFY(RowIsEmpty(grid, 6) && !grid.IsMarked(1, 6));
+    QVERIFY(grid.RowIsEmpty(6) && !grid.IsMarked(1, 6));
 
     // A marked cell tells its views the mark's colours.
     grid.MarkCell(2, 5);

@@ -1,5 +1,6 @@
 #include "app/programsetup.h"
 #include "printing/exportfile.h"
+#include "printing/listprint.h"
 #include "support/filesizelimit.h"
 #include "support/readonlyfolder.h"
 
@@ -19,10 +20,19 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-ExportHeader header()
+ListTexts header()
 {
-    return {"01", "77", "001234", "35826797", "Reštaurácia Čierny Orol", "Hlavná 5", "Žilina",
-            "Ján Novák", "041/5551234", ""};
+    ListTexts texts;
+    texts.productKind = QStringLiteral("01");
+    texts.internalNumber = QStringLiteral("77");
+    texts.code = QStringLiteral("001234");
+    texts.ico = QStringLiteral("35826797");
+    texts.name = QStringLiteral("Reštaurácia Čierny Orol");
+    texts.street = QStringLiteral("Hlavná 5");
+    texts.city = QStringLiteral("Žilina");
+    texts.contactPerson = QStringLiteral("Ján Novák");
+    texts.phone = QStringLiteral("041/5551234");
+    return texts;
 }
 
 } // namespace

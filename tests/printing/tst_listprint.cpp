@@ -137,7 +137,7 @@ void TstListPrint::exportFileFollowsTheRows()
     PdfPrinter target;
     const QString exportPath = target.dir.filePath(QStringLiteral("261206001234.txt"));
     ExportFile file;
-    ExportHeader header;
+    ListTexts header;
     QVERIFY(file.open(exportPath, header));
     const PrintOutcome outcome = PrintFilledList(target.printer, establishment(), rows(22), QStringLiteral("2530"),
                                                  QStringLiteral("2530"), &file, {});
@@ -158,7 +158,7 @@ void TstListPrint::nonNumericCodeStopsTheDrawingNotTheFile()
     texts.ico = QStringLiteral("3582679x");
     const QString exportPath = target.dir.filePath(QStringLiteral("export.txt"));
     ExportFile file;
-    QVERIFY(file.open(exportPath, ExportHeader()));
+    QVERIFY(file.open(exportPath, ListTexts()));
     const PrintOutcome outcome =
         PrintFilledList(target.printer, texts, rows(3), QStringLiteral("60"), QStringLiteral("60"), &file, {});
     QVERIFY(!outcome.ok);
