@@ -9,3 +9,7 @@
 // Anywhere else (the build folder, a folder the user copied the program into)
 // they lie beside the executable, in executableDir.
 QString DataDirectory(const QString &executableDir, const QString &installedDir);
+
+// The folder the program is installed into: on Linux the one it is built for;
+// on Windows the one its installer recorded, "" when it is not installed.
+QString InstalledDirectory();

@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
     InstallSlovakTranslations(app);
     IgnoreFileSizeSignal();
 
-    TForm2 window(DataDirectory(QCoreApplication::applicationDirPath(), QStringLiteral(KELVARO_INSTALLED_BINDIR)));
+    TForm2 window(DataDirectory(QCoreApplication::applicationDirPath(), InstalledDirectory()));
     window.show();
     return app.exec();
 }

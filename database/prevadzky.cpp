@@ -26,6 +26,9 @@ namespace {
 
 constexpr int RowHeight = 18;
 constexpr int ColumnWidths[EstablishmentTable::ColumnCount] = {125, 85, 113, 182, 173, 57, 104, 79, 79, 92, 147};
+// Beside a heading's text: the style's margin before it, and the sort
+// triangle, drawn from 14 to 4 pixels before the column's end, after it.
+constexpr int HeadingRoom = 4 + 2 + 14;
 
 const QColor SelectedGreen(0, 128, 0);
 const QColor TextYellow(255, 255, 0);
@@ -215,8 +218,13 @@ void TForm1::setUpGrid()
     grid->horizontalHeader()->setFont(grid->font());
     grid->setDelegate(delegate_);
     grid->setDefaultSizes(ColumnWidths[0], RowHeight);
-    for (int c = 0; c < EstablishmentTable::ColumnCount; ++c)
-        grid->setColumnWidth(c, ColumnWidths[c]);
+    // A column is at least as wide as its heading with the sort triangle
+    // beside it, whatever face this system gives the heading.
+    const QFontMetrics heading = grid->horizontalHeader()->fontMetrics();
+    for (int c = 0; c < EstablishmentTable::ColumnCount; ++c) {
+        const int fitting = heading.horizontalAdvance(EstablishmentTable::ColumnCaptions().at(c)) + HeadingRoom;
+        grid->setColumnWidth(c, std::max(ColumnWidths[c], fitting));
+    }
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid->installEventFilter(this);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds the program for 64-bit Windows into build-windows/ and runs its
-# tests there under Wine.
+# Cross-builds the program for 64-bit Windows into build-windows/, runs its
+# tests there under Wine, makes the installer kelvaro-<version>-win64.exe and
+# the portable kelvaro-<version>-win64.zip there, and checks the installer end
+# to end under Wine (tests/windows/endtoend.sh).
 #
 # Qt for Windows is Qt 6.4.2's base, cross-built from Debian's own qt6-base
 # source.  It is taken from ../shared/toolchains/ beside the project when that
@@ -49,3 +51,12 @@ cmake --build "$build" --parallel "$(nproc)"
 # The tests run offscreen under Wine (CTest's emulator, build-windows/wine-run.sh),
 # in a Wine prefix of the build's own that the first test makes.
 (cd "$build" && ctest --output-on-failure --parallel "$(nproc)" --timeout 600)
+
+# The installer and the portable folder, from the install rules
+# (packaging/packaging.cmake), then the installer end to end.
+rm -f "$build"/kelvaro-*-win64.exe "$build"/kelvaro-*-win64.zip
+(cd "$build" && cpack -G NSIS >cpack-nsis.log && cpack -G ZIP >cpack-zip.log) ||
+    { cat "$build"/cpack-*.log >&2; exit 1; }
+installer=$(ls "$build"/kelvaro-*-win64.exe)
+ls -l "$installer" "$build"/kelvaro-*-win64.zip
+bash "$repo/tests/windows/endtoend.sh" "$installer"

@@ -29,7 +29,9 @@ void TstDataDirectory::initTestCase()
     const QDir root(root_.path());
     QVERIFY(root.mkpath(QStringLiteral("usr/bin/kelvaro")));
     QVERIFY(root.mkpath(QStringLiteral("build")));
+#ifndef Q_OS_WIN
     QVERIFY(QFile::link(root.filePath(QStringLiteral("usr/bin")), root.filePath(QStringLiteral("bin"))));
+#endif
 }
 
 void TstDataDirectory::decidedByTheInstalledFolder_data()
@@ -39,8 +41,11 @@ void TstDataDirectory::decidedByTheInstalledFolder_data()
     QTest::addColumn<bool>("userFolder");
     const QString bin = root_.filePath(QStringLiteral("usr/bin"));
     QTest::newRow("installed") << bin << bin << true;
+#ifndef Q_OS_WIN
+    // On Windows QFile::link makes a shortcut, which no path leads through.
     QTest::newRow("installed, reached through a link") << root_.filePath(QStringLiteral("bin"))
                                                        << bin + QStringLiteral("/../bin") << true;
+#endif
     QTest::newRow("build folder") << root_.filePath(QStringLiteral("build")) << bin << false;
     QTest::newRow("a folder inside the installed one") << bin + QStringLiteral("/kelvaro") << bin << false;
     QTest::newRow("installed folder missing") << root_.filePath(QStringLiteral("build"))

@@ -199,8 +199,9 @@ void TstPrintFlow::markedNominalValueBlocksThePrint()
     w.dialogs.printTo(w.path("list.pdf"));
     w.click(PrintFilled);
     QVERIFY(w.dialogs.texts().isEmpty());
-    QCOMPARE(PdfText::pageCount(w.path("list.pdf")), 1);
     QVERIFY(QFile::exists(QDir(exports_->path()).filePath(exportName())));
+    SKIP_WITHOUT_PDF_READER();
+    QCOMPARE(PdfText::pageCount(w.path("list.pdf")), 1);
 }
 
 void TstPrintFlow::exportFileBesideThePrint()
@@ -399,16 +400,17 @@ void TstPrintFlow::previewChangesNothing()
     QTEST(w.dialogs.texts(), "messages");
     QVERIFY(w.dialogs.modalShown().isEmpty());
     QCOMPARE(w.dialogs.previews().size(), pages > 0 ? 1 : 0);
+    QCOMPARE(w.column(0), nominals);
+    QVERIFY(!w.form->isModified());
+    QCOMPARE(readAll(w.path("supiska.csv")), list);
+    QVERIFY(QDir(exports_->path()).isEmpty());
     if (pages > 0) {
+        SKIP_WITHOUT_PDF_READER();
         const QString pdf = w.dialogs.previews().first();
         QCOMPARE(PdfText::pageCount(pdf), pages);
         // The totals of the 22 rows, one character a box.
         QVERIFY(PdfText::pageText(PdfText::words(pdf), pages).endsWith(QStringLiteral("SPOLU: 22 2 5 3,0 0")));
     }
-    QCOMPARE(w.column(0), nominals);
-    QVERIFY(!w.form->isModified());
-    QCOMPARE(readAll(w.path("supiska.csv")), list);
-    QVERIFY(QDir(exports_->path()).isEmpty());
 }
 
 QTEST_MAIN(TstPrintFlow)

@@ -88,12 +88,17 @@ void TstSlovakDialogs::noEnglishText_data()
     QTest::newRow("error box") << int(Shown::ErrorBox)
                                << QStringList{"Chyba pri tlači dokumentu", "OK", "Zrušiť"};
     // Opened on the whole computer ("Počítač"), whose one entry is the
-    // root drive: no folder is preselected.
-    QTest::newRow("folder chooser")
-        << int(Shown::FolderChooser)
-        << QStringList{"Hľadať v:", "Počítač", "Späť", "Vpred", "Nadradený priečinok", "Vytvoriť nový priečinok",
-                       "Zoznam", "Detaily", "Názov", "Veľkosť", "Typ", "Dátum úpravy", "Disková jednotka",
-                       "Priečinok:", "&Vybrať", "Zrušiť", "Súbory typu:", "Priečinky"};
+    // root drive: no folder is preselected.  Windows calls the computer "Môj
+    // počítač"; under Wine its drive Z:, Linux's root, is listed as a folder.
+    QStringList folderChooser{"Hľadať v:", "Počítač", "Späť", "Vpred", "Nadradený priečinok",
+                              "Vytvoriť nový priečinok", "Zoznam", "Detaily", "Názov", "Veľkosť", "Typ",
+                              "Dátum úpravy", "Disková jednotka", "Priečinok:", "&Vybrať", "Zrušiť",
+                              "Súbory typu:", "Priečinky"};
+#ifdef Q_OS_WIN
+    folderChooser.replace(1, QStringLiteral("Môj počítač"));
+    folderChooser << QStringLiteral("Priečinok súborov");
+#endif
+    QTest::newRow("folder chooser") << int(Shown::FolderChooser) << folderChooser;
 }
 
 void TstSlovakDialogs::noEnglishText()
