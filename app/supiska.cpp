@@ -117,8 +117,9 @@ void TForm2::setUpWindow()
 void TForm2::setUpGrid()
 {
     delegate_ = new VoucherDelegate(list_, dialogs_, this);
-    ui->sgSupiska->setDelegate(delegate_);
+    // Sizes first: with rows in place, every row would be resized.
     ui->sgSupiska->setDefaultSizes(130, 18);
+    ui->sgSupiska->setDelegate(delegate_);
     connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
     connect(delegate_, &RecordDelegate::confirmed, this, &TForm2::RecalcTotals);
     connect(delegate_, &RecordDelegate::cellAsked, this, &TForm2::sgSupiskaSelectCell);

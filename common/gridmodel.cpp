@@ -143,12 +143,12 @@ QStringView GridModel::CellView(int column, int row) const
 
 void GridModel::RowCells(int row, QList<QStringView> &cells) const
 {
-    cells.clear();
+    cells.resize(colCount_);
     const QStringView text = row >= 0 && row < rows_.size() ? rowText(row) : QStringView();
     qsizetype pos = 0;
     for (int c = 0; c < colCount_; ++c) {
         const qsizetype end = cellEnd(text, pos);
-        cells.append(pos < text.size() ? text.sliced(pos, end - pos) : QStringView());
+        cells[c] = pos < text.size() ? text.sliced(pos, end - pos) : QStringView();
         pos = end + 1;
     }
 }

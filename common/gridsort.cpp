@@ -1,6 +1,7 @@
 #include "gridsort.h"
 
 #include "gridmodel.h"
+#include "textscan.h"
 #include "userlocale.h"
 #include "validators.h"
 
@@ -271,9 +272,9 @@ double CellNumber(QStringView text, double defaultNumber)
     // conversion reads of the digits past its 780th significant one.
     constexpr qsizetype MaxWholeDigits = 309; // 10^309 is beyond every double
     constexpr qsizetype MaxDecimals = 2000;
-    qsizetype separator = text.indexOf(QLatin1Char('.'));
+    qsizetype separator = FindChar(text, u'.');
     if (separator < 0)
-        separator = text.indexOf(QLatin1Char(','));
+        separator = FindChar(text, u',');
     QStringView whole = separator < 0 ? text : text.left(separator);
     const QStringView decimals = separator < 0 ? QStringView() : text.mid(separator + 1);
     while (whole.size() > 1 && whole.front() == QLatin1Char('0'))

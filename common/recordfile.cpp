@@ -3,6 +3,7 @@
 #include "cp1250.h"
 #include "gridmodel.h"
 #include "gridrows.h"
+#include "textscan.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,7 +65,7 @@ void ForEachRecordLine(QStringView text, const std::function<void(QStringView li
 {
     qsizetype pos = 0;
     while (pos < text.size()) {
-        qsizetype cr = text.indexOf(QChar(CarriageReturn), pos);
+        qsizetype cr = FindChar(text, CarriageReturn, pos);
         if (cr < 0)
             cr = text.size();
         line(text.sliced(pos, cr - pos));
@@ -79,7 +80,7 @@ void SplitRecordFields(QStringView line, int maxFields, QList<QStringView> &fiel
     fields.clear();
     qsizetype pos = 0;
     while (fields.size() < maxFields) {
-        const qsizetype separator = line.indexOf(QLatin1Char(';'), pos);
+        const qsizetype separator = FindChar(line, u';', pos);
         if (separator < 0)
             break;
         fields.append(TrimControl(line.sliced(pos, separator - pos)));

@@ -1,6 +1,7 @@
 #include "validators.h"
 
 #include "cp1250.h"
+#include "textscan.h"
 
 CharSet CharSet::range(unsigned char first, unsigned char last)
 {
@@ -67,9 +68,9 @@ bool IsAllDigits(QStringView text)
 
 bool IsDecimalNumber(QStringView text)
 {
-    qsizetype separator = text.indexOf(QLatin1Char('.'));
+    qsizetype separator = FindChar(text, u'.');
     if (separator < 0)
-        separator = text.indexOf(QLatin1Char(','));
+        separator = FindChar(text, u',');
     if (separator < 0)
         return IsAllDigits(text);
     return IsAllDigits(text.first(separator)) && IsAllDigits(text.sliced(separator + 1));

@@ -216,8 +216,9 @@ void TForm1::setUpGrid()
     grid->horizontalHeader()->setSectionsClickable(true);
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setFont(grid->font());
-    grid->setDelegate(delegate_);
+    // Sizes first: with the table's rows in place, every row would be resized.
     grid->setDefaultSizes(ColumnWidths[0], RowHeight);
+    grid->setDelegate(delegate_);
     // A column is at least as wide as its heading with the sort triangle
     // beside it, whatever face this system gives the heading.
     const QFontMetrics heading = grid->horizontalHeader()->fontMetrics();
