@@ -78,14 +78,12 @@ TForm2::~TForm2() = default;
 
 void TForm2::setUpWindow()
 {
+    // The window's font before its widgets: set afterwards, every widget
+    // would lay out its text twice.
+    setFont(WindowFont());
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    const QFont font = WindowFont();
-    setFont(font);
-    QFont bold = font;
-    bold.setBold(true);
-    ui->ebDruhProduktu->setFont(bold);
 
     const QList<QLineEdit *> greyBoxes{ui->ebIntCPrevadzky, ui->ebDruhProduktu, ui->ebKodPrevadzky,
                                        ui->ebNazovPrevadzky, ui->ebUlicaCislo, ui->ebMesto, ui->ebICO,
