@@ -18,8 +18,11 @@ QString RecordTable::ConfirmEntry(int, int)
 
 bool RecordTable::RequiredFilled(int row) const
 {
-    for (int c = 0; c < grid_.ColCount(); ++c) {
-        if (required_.test(size_t(c)) && grid_.CellView(c, row).isEmpty())
+    // One pass over the row: a table checks every row after a load.
+    QList<QStringView> cells;
+    grid_.RowCells(row, cells);
+    for (int c = 0; c < cells.size(); ++c) {
+        if (required_.test(size_t(c)) && cells.at(c).isEmpty())
             return false;
     }
     return true;
