@@ -3,7 +3,6 @@
 #include "common/stringgrid.h"
 
 #include <QLineEdit>
-#include <QString>
 #include <QTest>
 
 // Types into a grid as a user does: characters go to the in-place editor
@@ -12,10 +11,8 @@ inline void typeIntoGrid(StringGrid *grid, const QString &keys)
 {
     for (QChar c : keys) {
         QWidget *target = grid->isEditorOpen() ? static_cast<QWidget *>(grid->editor()) : grid;
-        if (c == QLatin1Char('\t'))
-            QTest::keyClick(target, Qt::Key_Tab);
-        else if (c == QLatin1Char('\r'))
-            QTest::keyClick(target, Qt::Key_Return);
+        if (c == u'\t' || c == u'\r')
+            QTest::keyClick(target, c == u'\t' ? Qt::Key_Tab : Qt::Key_Return);
         else if (c.unicode() < 128)
             QTest::keyClicks(target, QString(c));
         else // keys with no Latin-1 code of their own: the text is what counts
