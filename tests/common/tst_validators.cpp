@@ -65,8 +65,6 @@ void TstValidators::codePage()
     const QString text = QStringLiteral("áäčďéíĺľňóôŕšťúýžÁÄČĎÉÍĹĽŇÓÔŔŠŤÚÝŽ€");
     QCOMPARE(Cp1250::decode(bytes), text);
     QCOMPARE(Cp1250::encode(text + QStringLiteral("ñ\u4E00\U0001F600") + QChar(0xD800)), bytes + "????");
-    for (QChar c : text)
-        QVERIFY(AnyChar.contains(c) && !Digits.contains(c));
     for (char16_t outside : {0x00F1, 0x0101, 0x4E00})
         QVERIFY(!AnyChar.contains(QChar(outside)));
 }
