@@ -53,7 +53,7 @@ void TstGridRows::compaction()
 void TstGridRows::sort_data()
 {
     QTest::addColumn<QString>("rows"); // "key|tag" or "key|key|tag", by spaces
-    QTest::addColumn<QString>("keys"); // "0+": column 0 as numbers ascending, "1s-": column 1 as text descending
+    QTest::addColumn<QString>("keys"); // "0+": column 0 by number ascending, "1s-": 1 as text descending
     QTest::addColumn<QString>("tags"); // from the top
     QTest::addColumn<QString>("marks");
     QTest::addColumn<int>("current"); // where the first record went
@@ -61,7 +61,6 @@ void TstGridRows::sort_data()
     // from the top, every later row is compared with it and the two are
     // exchanged when they are out of order; equal keys are never exchanged.
     QTest::newRow("empty and decimal keys") << "10|a* 5|b |c 7,5*|d" << "0+" << "cbda" << "0,3 1,4" << 4;
-    QTest::newRow("equal keys change places") << "2|a 2|b 1|c" << "0+" << "cba" << "" << 3;
     QTest::newRow("equal keys, five rows") << "3|a 1|b 3|c 2|d 1|e" << "0+" << "bedac" << "" << 4;
     QTest::newRow("descending, a text last") << "5|a 100|b x|c 20.5|d" << "0-" << "bdac" << "" << 3;
     QTest::newRow("second key within equal first") << "B|1|a A|1|b* B|3|c A|2|d" << "0s+ 1-" << "dbca" << "2,2" << 4;
@@ -78,10 +77,10 @@ void TstGridRows::sort()
     GridModel grid(4);
     load(grid, records);
     QVERIFY(grid.SetCurrentCell(1, 1));
-    SortKeys sortKeys;
+    SortKeys by;
     for (const QString &k : keys.split(u' '))
-        sortKeys.Keys.append({k.at(0).digitValue(), k.endsWith(u'+'), k.contains(u's') ? CompareStrings : CompareNumeric});
-    SortRowsByKeys(grid, sortKeys, 1);
+        by.Keys.append({k.at(0).digitValue(), k.endsWith(u'+'), k.contains(u's') ? CompareStrings : CompareNumeric});
+    SortRowsByKeys(grid, by, 1);
     QTEST(ColumnTexts(grid, int(records.first().count(u'|'))).join(QString()), "tags");
     QTEST(MarkedCellNames(grid).join(u' '), "marks");
     QTEST(grid.CurrentRow(), "current");

