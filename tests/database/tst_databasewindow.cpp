@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace dbtest;
 using Button = Dialogs::Button;
