@@ -1,25 +1,22 @@
-#include "common/gridmodel.h"
 #include "common/gridrows.h"
+#include "common/gridsort.h"
 #include "support/gridtexts.h"
 
-#include <QAbstractItemModelTester>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
 
-// Fills the data rows of a two-column grid: "A" is a row with A in column
-// 0, "A*" the same with that cell marked, and "" an empty row.
-void fill(GridModel &grid, const QStringList &rows)
+// Fills the data rows from texts "a|b|c", one column per part; a part
+// ending in "*" is a marked cell.
+void load(GridModel &grid, const QStringList &rows)
 {
-    for (int r = 0; r < rows.size(); ++r) {
-        QString text = rows.at(r);
-        const bool marked = text.endsWith(QLatin1Char('*'));
-        text.remove(QLatin1Char('*'));
-        grid.ClearRow(r + 1);
-        grid.SetCell(0, r + 1, text);
-        if (marked)
-            grid.MarkCells(r + 1, 1u << 0);
+    for (int r = 1; r <= rows.size(); ++r) {
+        grid.ClearRow(r);
+        const QStringList parts = rows.at(r - 1).split(QLatin1Char('|'));
+        for (int c = 0; c < parts.size(); ++c) {
+            grid.SetCell(c, r, QString(parts.at(c)).remove(QLatin1Char('*')));
+            grid.MarkCells(r, parts.at(c).endsWith(QLatin1Char('*')) ? 1u << c : 0);
+        }
     }
     grid.SetRowCount(int(rows.size()) + 1);
 }
@@ -31,142 +28,58 @@ class TstGridRows : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void padLeft_data();
-    void padLeft();
-    void compaction_data();
     void compaction();
-    void modelAndItsViews();
-    void selectionHookMayRefuse();
+    void sort_data();
+    void sort();
 };
-
-void TstGridRows::padLeft_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<QString>("padded");
-    QTest::newRow("pads") << "12345" << 6 << "012345";
-    QTest::newRow("cuts the front") << "1234567" << 6 << "234567";
-    QTest::newRow("exact") << "1234" << 4 << "1234";
-    QTest::newRow("width 0") << "12" << 0 << "";
-}
-
-void TstGridRows::padLeft()
-{
-    QFETCH(QString, text);
-    QFETCH(int, width);
-    QTEST(PadLeft(text, QLatin1Char('0'), width), "padded");
-}
-
-void TstGridRows::compaction_data()
-{
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QStringList>("compacted");
-    QTest::addColumn<QStringList>("marks");
-    QTest::addColumn<int>("currentAfter");
-
-    // The current row follows its record; a dropped one keeps its number
-    // within the grid.  Marks go with their rows.
-    QTest::newRow("gaps") << QStringList{"A", "", "", "B*", ""} << 4 << QStringList{"A", "B"} << QStringList{"0,2"}
-                          << 2;
-    QTest::newRow("marked empty row dropped") << QStringList{"A*", "*", "B"} << 3 << QStringList{"A", "B"}
-                                              << QStringList{"0,1"} << 2;
-    QTest::newRow("dropped current row") << QStringList{"A", "B", "", ""} << 4 << QStringList{"A", "B"}
-                                         << QStringList{} << 2;
-    QTest::newRow("all empty") << QStringList{"", "", ""} << 1 << QStringList{""} << QStringList{} << 1;
-    QTest::newRow("empty first") << QStringList{"", "A"} << 1 << QStringList{"A"} << QStringList{} << 1;
-}
 
 void TstGridRows::compaction()
 {
-    QFETCH(QStringList, rows);
-    QFETCH(int, current);
+    // Empty rows go; the current row follows its record, and a dropped one
+    // keeps its number within the grid.
     GridModel grid(2);
-    fill(grid, rows);
-    QVERIFY(grid.SetCurrentCell(1, current));
+    load(grid, {"A", "", "", "B", ""});
+    QVERIFY(grid.SetCurrentCell(1, 4));
     RemoveEmptyRows(grid);
-    QTEST(ColumnTexts(grid, 0), "compacted");
-    QTEST(MarkedCellNames(grid), "marks");
-    QTEST(grid.CurrentRow(), "currentAfter");
-    QCOMPARE(grid.CurrentCol(), 1);
+    QCOMPARE(ColumnTexts(grid, 0), QStringList({"A", "B"}));
+    QCOMPARE(grid.CurrentRow(), 2);
+    load(grid, {"A", "B", "", ""});
+    QVERIFY(grid.SetCurrentCell(1, 4));
+    RemoveEmptyRows(grid);
+    QCOMPARE(grid.CurrentRow(), 2);
 }
 
-void TstGridRows::modelAndItsViews()
+void TstGridRows::sort_data()
 {
-    GridModel grid(3);
-    QAbstractItemModelTester tester(&grid, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    SetGridHeader(grid, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    QCOMPARE(grid.headerData(1, Qt::Horizontal).toString(), QStringLiteral("b"));
-    grid.SetRowCount(0);
-    QCOMPARE(grid.RowCount(), 2);
-
-    // Texts beyond the row count show when it grows; an appended row is
-    // empty, marks included.
-    grid.SetCell(1, 5, QStringLiteral("later"));
-    grid.MarkCells(6, 1u << 1);
-    QCOMPARE(grid.rowCount(), 1);
-    QVERIFY(!grid.HasMarkedCells());
-    grid.SetRowCount(6);
-    QCOMPARE(grid.Cell(1, 5), QStringLiteral("later"));
-    AppendEmptyRow(grid);
-    QVERIFY(grid.RowIsEmpty(6) && !grid.IsMarked(1, 6));
-
-    // A marked cell tells its views the mark's colours.
-    grid.MarkCells(5, 1u << 2);
-    QVERIFY(grid.HasMarkedCells());
-    QCOMPARE(grid.data(grid.index(4, 2), Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
-    QCOMPARE(grid.data(grid.index(4, 2), Qt::ForegroundRole).value<QColor>(), QColor(255, 255, 0));
-    QVERIFY(!grid.data(grid.index(4, 1), Qt::BackgroundRole).isValid());
-    grid.UnmarkCell(2, 5);
-    QVERIFY(!grid.HasMarkedCells());
-
-    for (int r = 1; r < 30; ++r) {
-        grid.SetCell(0, r, r % 3 ? QString::number(r) : QString());
-        grid.SetRowCount(r + 1);
-    }
-    grid.MarkCells(29, 1u << 0);
-    RemoveEmptyRows(grid);
-    QCOMPARE(grid.RowCount(), 21);
-    std::vector<int> reversed;
-    for (int r = grid.RowCount() - 1; r >= 1; --r)
-        reversed.push_back(r);
-    grid.PermuteRows(reversed);
-    QCOMPARE(grid.Cell(0, 1), QStringLiteral("29"));
-    QVERIFY(grid.IsMarked(0, 1));
-    QVERIFY(grid.setData(grid.index(0, 1), QStringLiteral("x")));
-    QCOMPARE(grid.Cell(1, 1), QStringLiteral("x"));
-    {
-        GridBulkUpdate bulk(grid);
-        for (int r = 1; r < grid.RowCount(); ++r)
-            grid.ClearRow(r);
-        RemoveEmptyRows(grid);
-    }
-    QCOMPARE(grid.RowCount(), 2);
-    QVERIFY(!grid.HasMarkedCells());
+    QTest::addColumn<QString>("rows"); // "key|tag" or "key|key|tag", by spaces
+    QTest::addColumn<QString>("keys"); // "0+": column 0 by number ascending, "1s-": 1 as text descending
+    QTest::addColumn<QString>("tags"); // from the top
+    QTest::addColumn<QString>("marks");
+    // The orders an exchange sort leaves, worked out by hand: for each row
+    // from the top, every later row is compared with it and the two are
+    // exchanged when they are out of order; equal keys are never exchanged.
+    QTest::newRow("empty and decimal keys") << "10|a* 5|b |c 7,5*|d" << "0+" << "cbda" << "0,3 1,4";
+    QTest::newRow("equal keys") << "3|a 3|b 1|c 3|d 2|e" << "0+" << "ceadb" << "";
+    QTest::newRow("descending, a text last") << "5|a 100|b x|c 20.5|d" << "0-" << "bdac" << "";
+    QTest::newRow("second key within equal first") << "B|1|a A|1|b* B|3|c A|2|d" << "0s+ 1-" << "dbca" << "2,2";
+    QTest::newRow("every earlier key kept") << "A|x|2|a B|x|1|b" << "0s+ 1s+ 2+" << "ab" << "";
+    // Without a locale the tests sort as Slovak: "ch" is a letter after "h".
+    QTest::newRow("Slovak collation") << "ihla|a chlieb|b hrad|c cesta|d čaj|e" << "0s+" << "decba" << "";
 }
 
-void TstGridRows::selectionHookMayRefuse()
+void TstGridRows::sort()
 {
-    GridModel grid(2);
-    fill(grid, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    QList<int> asked;
-    bool allow = false;
-    grid.SetSelectCellHook([&](int, int row) {
-        asked << row;
-        return allow;
-    });
-    QVERIFY(!grid.SetCurrentCell(0, 3));
-    QCOMPARE(grid.CurrentRow(), 1);
-    allow = true;
-    QSignalSpy moved(&grid, &GridModel::currentCellChanged);
-    QVERIFY(grid.SetCurrentCell(1, 3));
-    QCOMPARE(moved.count(), 1);
-    // Positions outside the grid are limited to it before the hook is asked.
-    QVERIFY(grid.SetCurrentCell(1, 99));
-    QCOMPARE(asked, QList<int>({3, 3}));
-    // The row count going down takes the current row along.
-    grid.SetRowCount(2);
-    QCOMPARE(grid.CurrentRow(), 1);
+    QFETCH(QString, rows);
+    QFETCH(QString, keys);
+    const QStringList records = rows.split(u' ');
+    GridModel grid(4);
+    load(grid, records);
+    SortKeys by;
+    for (const QString &k : keys.split(u' '))
+        by.Keys.append({k.at(0).digitValue(), k.endsWith(u'+'), k.contains(u's') ? CompareStrings : CompareNumeric});
+    SortRowsByKeys(grid, by, 1);
+    QTEST(ColumnTexts(grid, int(records.first().count(u'|'))).join(QString()), "tags");
+    QTEST(MarkedCellNames(grid).join(u' '), "marks");
 }
 
 QTEST_GUILESS_MAIN(TstGridRows)

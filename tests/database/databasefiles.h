@@ -11,10 +11,7 @@ namespace dbtest {
 
 inline QByteArray record(const QList<QByteArray> &fields)
 {
-    QByteArray line;
-    for (const QByteArray &field : fields)
-        line += field + ';';
-    return line + "\r\n";
+    return fields.isEmpty() ? QByteArray("\r\n") : fields.join(';') + ";\r\n";
 }
 
 // A complete, valid establishment; the internal number decides its place.

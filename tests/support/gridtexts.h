@@ -17,11 +17,9 @@ inline QStringList ColumnTexts(const GridModel &grid, int column)
 inline QStringList MarkedCellNames(const GridModel &grid)
 {
     QStringList found;
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        for (int c = 0; c < grid.ColCount(); ++c) {
+    for (int r = 1; r < grid.RowCount(); ++r)
+        for (int c = 0; c < grid.ColCount(); ++c)
             if (grid.IsMarked(c, r))
                 found << QStringLiteral("%1,%2").arg(c).arg(r);
-        }
-    }
     return found;
 }

@@ -3,20 +3,16 @@
 #include "common/stringgrid.h"
 
 #include <QLineEdit>
-#include <QString>
 #include <QTest>
 
 // Types into a grid as a user does: characters go to the in-place editor
-// while it is open and to the grid otherwise; "\t" is Tab, "\r" Enter.
+// while it is open and to the grid otherwise; "\t" is Tab, "\r" Enter and
+// "\b" Backspace.
 inline void typeIntoGrid(StringGrid *grid, const QString &keys)
 {
     for (QChar c : keys) {
         QWidget *target = grid->isEditorOpen() ? static_cast<QWidget *>(grid->editor()) : grid;
-        if (c == QLatin1Char('\t'))
-            QTest::keyClick(target, Qt::Key_Tab);
-        else if (c == QLatin1Char('\r'))
-            QTest::keyClick(target, Qt::Key_Return);
-        else if (c.unicode() < 128)
+        if (c.unicode() < 128)
             QTest::keyClicks(target, QString(c));
         else // keys with no Latin-1 code of their own: the text is what counts
             QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
