@@ -72,28 +72,16 @@ void TstExportFile::bytesOfAWholeFile()
 
     // Windows-1250: Š 0x8A, á 0xE1, Č 0xC8, Ž 0x8E, é 0xE9, í 0xED, č 0xE8,
     // ý 0xFD, ó 0xF3, š 0x9A, ú 0xFA, € 0x80.
-    QCOMPARE(readAll(path), QByteArray("Druh produktu:\t01\r\n"
-                                       "\r\n"
-                                       "Intern\xE9 \xE8\xEDslo prev\xE1" "dzky:\t77\r\n"
-                                       "K\xF3" "d prev\xE1" "dzky:\t001234\r\n"
-                                       "I\xC8O:\t35826797\r\n"
-                                       "N\xE1zov prev\xE1" "dzky:\tRe\x9Ataur\xE1" "cia \xC8ierny Orol\r\n"
-                                       "Ulica:\tHlavn\xE1 5\r\n"
-                                       "Mesto:\t\x8Eilina\r\n"
-                                       "\r\n"
-                                       "Kontaktn\xE1 osoba:J\xE1n Nov\xE1k\r\n"
-                                       "Pred\xE8\xEDslie / telef\xF3nne \xE8\xEDslo:\t041/5551234\r\n"
-                                       "\r\n"
-                                       "\x8A" "pecifick\xFD symbol:\t2026120601\r\n"
-                                       "\r\n"
-                                       "NH\tPo\xE8" "et\tHodnota\r\n"
-                                       "2,5\t10\t25\r\n"
-                                       "100\t1224\t122400\r\n"
-                                       "\r\n"
-                                       "Celkov\xFD po\xE8" "et kup\xF3nov:\t1 234\r\n"
-                                       "Celkov\xE1 hodnota kup\xF3nov:\t3 085,00 \x80\r\n"
-                                       "\r\n"
-                                       "D\xE1tum vytvorenia s\xFApisky:\t05.03.2025\r\n"));
+    QCOMPARE(readAll(path),
+             QByteArray("Druh produktu:\t01\r\n\r\nIntern\xE9 \xE8\xEDslo prev\xE1" "dzky:\t77\r\n"
+                        "K\xF3" "d prev\xE1" "dzky:\t001234\r\nI\xC8O:\t35826797\r\n"
+                        "N\xE1zov prev\xE1" "dzky:\tRe\x9Ataur\xE1" "cia \xC8ierny Orol\r\n"
+                        "Ulica:\tHlavn\xE1 5\r\nMesto:\t\x8Eilina\r\n\r\nKontaktn\xE1 osoba:J\xE1n Nov\xE1k\r\n"
+                        "Pred\xE8\xEDslie / telef\xF3nne \xE8\xEDslo:\t041/5551234\r\n\r\n"
+                        "\x8A" "pecifick\xFD symbol:\t2026120601\r\n\r\nNH\tPo\xE8" "et\tHodnota\r\n"
+                        "2,5\t10\t25\r\n100\t1224\t122400\r\n\r\n"
+                        "Celkov\xFD po\xE8" "et kup\xF3nov:\t1 234\r\nCelkov\xE1 hodnota kup\xF3nov:\t3 085,00 \x80\r\n"
+                        "\r\nD\xE1tum vytvorenia s\xFApisky:\t05.03.2025\r\n"));
 }
 
 void TstExportFile::failureKeepsTheEarlierFile_data()
@@ -120,17 +108,12 @@ void TstExportFile::failureKeepsTheEarlierFile()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("folder"));
     QFile earlier(dir.filePath("x.txt"));
-    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier list\r\n") == 14);
-    earlier.close();
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier list\r\n") == 14 && earlier.flush());
     ExportFile file;
     bool written = false;
     {
-        std::optional<ReadOnlyFolder> folder;
-        if (readOnly)
-            folder.emplace(dir.path());
-        std::optional<FileSizeLimit> limit;
-        if (sizeLimit > 0)
-            limit.emplace(sizeLimit);
+        std::optional<ReadOnlyFolder> folder = readOnly ? std::make_optional<ReadOnlyFolder>(dir.path()) : std::nullopt;
+        const std::optional<FileSizeLimit> limit = sizeLimit > 0 ? std::make_optional<FileSizeLimit>(sizeLimit) : std::nullopt;
         written = file.open(dir.filePath(name), Header);
         for (int i = 0; written && i < 10; ++i)
             written = file.writeRow("5", "10", "50");

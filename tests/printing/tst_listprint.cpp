@@ -1,8 +1,11 @@
 #include "printing/exportfile.h"
 #include "printing/listprint.h"
+#include "printing/pagegeometry.h"
+#include "support/listpagebarcodes.h"
 #include "support/pdftext.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,6 +74,22 @@ QString line(const QList<PdfText::Word> &words, int page, double y, const QList<
     return shown.join(places.isEmpty() ? " " : "");
 }
 
+// A page as the print flows draw it, on an image of an A4 sheet.
+QImage page(int ppi, bool filled, const QString &code)
+{
+    ListTexts texts = establishment();
+    texts.code = code;
+    QImage image(ppi * 2100 / 254, ppi * 2970 / 254, QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(qRound(ppi / 0.0254));
+    image.setDotsPerMeterY(qRound(ppi / 0.0254));
+    PageMetrics metrics;
+    metrics.ReadPrinterMetrics(image);
+    QPainter painter(&image);
+    (filled ? DrawFilledPageHeader : DrawBlankPage)(PrintCanvas(painter, metrics), texts);
+    return image;
+}
+
 } // namespace
 
 class TstListPrint : public QObject
@@ -78,12 +97,13 @@ class TstListPrint : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void barcodesReadBack_data();
+    void barcodesReadBack();
+    void marksAndBoxes();
     void positions_data();
     void positions();
     void pages_data();
     void pages();
-    void exportFileFollowsTheRows_data();
-    void exportFileFollowsTheRows();
 };
 
 void TstListPrint::positions_data()
@@ -158,22 +178,43 @@ void TstListPrint::positions()
 void TstListPrint::pages_data()
 {
     QTest::addColumn<int>("rowCount");
+    QTest::addColumn<QString>("ico");
     QTest::addColumn<int>("pages");
-    QTest::newRow("21 rows") << 21 << 1;
-    QTest::newRow("22 rows") << 22 << 2;
-    QTest::newRow("43 rows") << 43 << 3;
+    QTest::addColumn<QString>("error");
+    QTest::newRow("21 rows") << 21 << "35742364" << 1 << "";
+    QTest::newRow("22 rows") << 22 << "35742364" << 2 << "";
+    QTest::newRow("43 rows") << 43 << "35742364" << 3 << "";
+    // A page that cannot be drawn stops the drawing, not the export file.
+    QTest::newRow("IČO not numeric") << 22 << "3574236x" << 0 << "Barcode must be numeric";
 }
 
-// 21 rows a page from the top slot, the head on every page, the totals on
-// the last, upright.
+// 21 rows a page from the top slot, the head on every page, the totals on the
+// last, upright; each row's line in the export file.
 void TstListPrint::pages()
 {
     QFETCH(int, rowCount);
+    QFETCH(QString, ico);
     QFETCH(int, pages);
     PdfPrinter target;
+    ListTexts texts = establishment();
+    texts.ico = ico;
+    ExportFile file;
+    QVERIFY(file.open(target.dir.filePath("x.txt"), texts));
     int calls = 0;
-    QVERIFY(PrintFilledList(target.printer, establishment(), rows(rowCount), "4321", "4321", nullptr,
-                            [&](int) { ++calls; }).ok);
+    QTEST(PrintFilledList(target.printer, texts, rows(rowCount), "4321", "4321", &file, [&](int) { ++calls; }).error,
+          "error");
+    QVERIFY(!file.isOpen());
+    QFile written(target.dir.filePath("x.txt"));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = written.readAll().split('\n');
+    QCOMPARE(lines.size(), 15 + rowCount + 5 + 1);
+    for (int i = 0; i < rowCount; ++i)
+        QCOMPARE(lines.at(15 + i), "1\t" + QByteArray::number(10 * i + 10) + '\t' + QByteArray::number(10 * i + 10) + '\r');
+    QCOMPARE(lines.at(15 + rowCount + 4), "D\xE1tum vytvorenia s\xFApisky:\t06.12.2026\r");
+    PdfPrinter blank;
+    QTEST(PrintBlankList(blank.printer, texts).error, "error");
+    if (pages == 0)
+        return;
     QCOMPARE(calls, rowCount);
     SKIP_WITHOUT_PDF_READER();
     QCOMPARE(PdfText::pageCount(target.pdf), pages);
@@ -196,34 +237,54 @@ void TstListPrint::pages()
                  i < rowCount ? QString::number(10 * (i + 1)).rightJustified(5) : "     ");
 }
 
-void TstListPrint::exportFileFollowsTheRows_data()
+void TstListPrint::barcodesReadBack_data()
 {
-    QTest::addColumn<QString>("ico");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("22 rows") << "35742364" << "";
-    // A page that cannot be drawn stops the drawing, not the file.
-    QTest::newRow("IČO not numeric") << "3574236x" << "Barcode must be numeric";
+    QTest::addColumn<int>("ppi");
+    QTest::addColumn<bool>("filled");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("read");
+    const QStringList read{"030829", "123456", "35742364", "0001", "123456"};
+    QTest::newRow("filled 300") << 300 << true << "123456" << read;
+    QTest::newRow("blank 600") << 600 << false << "123456" << read;
+    // Interleaved 2 of 5 drops an odd digit out, Code 39 keeps it.
+    QTest::newRow("five-digit code") << 600 << true << "40517" << QStringList{"030829", "4051", "35742364", "0001", "40517"};
 }
 
-void TstListPrint::exportFileFollowsTheRows()
+void TstListPrint::barcodesReadBack()
 {
-    QFETCH(QString, ico);
-    PdfPrinter target;
-    ListTexts texts = establishment();
-    texts.ico = ico;
-    ExportFile file;
-    QVERIFY(file.open(target.dir.filePath("x.txt"), texts));
-    QTEST(PrintFilledList(target.printer, texts, rows(22), "2530", "2530", &file, {}).error, "error");
-    QVERIFY(!file.isOpen());
-    QFile written(target.dir.filePath("x.txt"));
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = written.readAll().split('\n');
-    QCOMPARE(lines.size(), 15 + 22 + 5 + 1);
-    QCOMPARE(lines.at(15), "1\t10\t10\r");
-    QCOMPARE(lines.at(36), "1\t220\t220\r");
-    QCOMPARE(lines.at(41), "D\xE1tum vytvorenia s\xFApisky:\t06.12.2026\r");
-    PdfPrinter blank;
-    QTEST(PrintBlankList(blank.printer, texts).error, "error");
+    QFETCH(int, ppi);
+    QFETCH(bool, filled);
+    QFETCH(QString, code);
+    const QImage image = page(ppi, filled, code);
+#ifdef Q_OS_WIN
+    QSKIP("zbar, the independent barcode reader, is built for Linux only.");
+#else
+    QTEST(ListPageBarcodes::Read(image, ppi), "read");
+#endif
+}
+
+void TstListPrint::marksAndBoxes()
+{
+    const QImage blank = page(300, false, "123456");
+    QString dark, expected;
+    // The four registration marks, 0.5 cm = 59 pixels square at 300 per inch:
+    // 1.1575, 1.1684 cm; 19.2888, 8.1915; 1.907, 27.424; 11.4272, 27.424.
+    // Their corners dark, the pixels just left and beyond white.
+    for (const QPoint corner : {QPoint(137, 138), QPoint(2278, 967), QPoint(225, 3239), QPoint(1350, 3239)})
+        for (const QPoint offset : {QPoint(0, 0), QPoint(58, 58), QPoint(-1, 30), QPoint(59, 59)})
+            dark += qGray(blank.pixel(corner + offset)) < 128 ? '#' : '.';
+    expected += "##..##..##..##..";
+    // Character boxes of 0.4645 x 0.6463 cm (55 x 76 pixels), dotted from
+    // their corners: the first place of the rows at 2.155, 3.896 cm with its
+    // other corners and the gap after its first dot; the last value place of
+    // slot 20 at 12.821, 25.122 cm and none after it; the first total count
+    // place at 4.9444, 26.278; the last specific symbol place at 19.03,
+    // 9.2025; the first contact person place at 2.155, 1.9823.
+    for (const QPoint place : {QPoint(255, 460), QPoint(310, 460), QPoint(255, 536), QPoint(256, 460),
+                               QPoint(1514, 2967), QPoint(1582, 2967), QPoint(584, 3104), QPoint(2248, 1087),
+                               QPoint(255, 234)})
+        dark += qGray(blank.pixel(place)) < 128 ? '#' : '.';
+    QCOMPARE(dark, expected + "###.#.###");
 }
 
 QTEST_MAIN(TstListPrint)

@@ -5,6 +5,20 @@
 
 class QImage;
 
+// Reads barcodes back from images with zbar, independently of the program,
+// as a scanner would.  An image needs a quiet zone of ten narrow modules on
+// both sides of a barcode, as on paper.
+namespace BarcodeReader {
+
+enum class Symbology { Interleaved2of5, Code39 };
+
+// The text of the first barcode of the symbology found, lying across or
+// along the image, or a null string.  Interleaved 2 of 5 is read from two
+// digits up.
+QString ReadText(const QImage &image, Symbology symbology);
+
+} // namespace BarcodeReader
+
 // The five barcodes of a list page, read back from an image of the sheet at
 // ppi pixels per inch: upright at the left edge, then in the reserved box the
 // code and the IČO side by side, "0001" under them, and the code in Code 39
