@@ -97,6 +97,8 @@ class TstListPrint : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void centimetresToPixels_data();
+    void centimetresToPixels();
     void barcodesReadBack_data();
     void barcodesReadBack();
     void marksAndBoxes();
@@ -235,6 +237,29 @@ void TstListPrint::pages()
     for (int i = 0; i <= rowCount; ++i) // and the slot after the last row empty
         QCOMPARE(line(words, i / 21 + 1, 3.896 + i % 21 * 1.0613, {{5.525, 5}}),
                  i < rowCount ? QString::number(10 * (i + 1)).rightJustified(5) : "     ");
+}
+
+void TstListPrint::centimetresToPixels_data()
+{
+    QTest::addColumn<int>("ppiX");
+    QTest::addColumn<int>("ppiY");
+    QTest::addColumn<double>("cm");
+    QTest::addColumn<QPoint>("pixels");
+    QTest::newRow("negative") << 600 << 300 << -0.2 << QPoint(-47, -24);
+    // 254 per inch is 100 per cm: exact halves go to the even neighbour.
+    QTest::newRow("halves") << 254 << 254 << 0.125 << QPoint(12, 12);
+    // 967.5 in decimal, but the double nearest 8.1915 times 300 / 2.54 in
+    // extended precision lies just below it.
+    QTest::newRow("mark top 300x300") << 300 << 300 << 8.1915 << QPoint(967, 967);
+}
+
+void TstListPrint::centimetresToPixels()
+{
+    QFETCH(int, ppiX);
+    QFETCH(int, ppiY);
+    QFETCH(double, cm);
+    const PageMetrics metrics(ppiX, ppiY, 0);
+    QTEST(QPoint(metrics.CmToPixelX(cm), metrics.CmToPixelY(cm)), "pixels");
 }
 
 void TstListPrint::barcodesReadBack_data()

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPolygon>
 
 #include <memory>
 
@@ -9,7 +10,7 @@
 
 using namespace zbar; // its C interface, in a namespace when read as C++
 
-QString BarcodeReader::ReadText(const QImage &image, Symbology symbology)
+QString BarcodeReader::ReadText(const QImage &image, Symbology symbology, QRect *found)
 {
     const zbar_symbol_type_t type = symbology == Symbology::Code39 ? ZBAR_CODE39 : ZBAR_I25;
     const std::unique_ptr<zbar_image_scanner_t, void (*)(zbar_image_scanner_t *)> scanner(
@@ -28,7 +29,13 @@ QString BarcodeReader::ReadText(const QImage &image, Symbology symbology)
     zbar_image_set_data(scanned.get(), pixels.constData(), unsigned(pixels.size()), nullptr);
     if (zbar_scan_image(scanner.get(), scanned.get()) <= 0)
         return {};
-    return QString::fromUtf8(zbar_symbol_get_data(zbar_image_first_symbol(scanned.get())));
+    const zbar_symbol_t *symbol = zbar_image_first_symbol(scanned.get());
+    QPolygon points;
+    for (unsigned i = 0; i < zbar_symbol_get_loc_size(symbol); ++i)
+        points << QPoint(zbar_symbol_get_loc_x(symbol, i), zbar_symbol_get_loc_y(symbol, i));
+    if (found)
+        *found = points.boundingRect();
+    return QString::fromUtf8(zbar_symbol_get_data(symbol));
 }
 
 QStringList ListPageBarcodes::Read(const QImage &page, int ppi, QPointF origin)
@@ -50,7 +57,9 @@ QStringList ListPageBarcodes::Read(const QImage &page, int ppi, QPointF origin)
         QImage framed(part.size().grownBy({margin, margin, margin, margin}), QImage::Format_Grayscale8);
         framed.fill(Qt::white);
         QPainter(&framed).drawImage(margin, margin, page.copy(part));
-        texts << BarcodeReader::ReadText(framed, symbology);
+        QRect found;
+        const QString text = BarcodeReader::ReadText(framed, symbology, &found);
+        texts << (QRect(margin, margin, part.width(), part.height()).adjusted(1, 1, -1, -1).contains(found) ? text : "");
     }
     return texts;
 }

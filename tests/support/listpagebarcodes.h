@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class QImage;
+class QRect;
 
 // Reads barcodes back from images with zbar, independently of the program,
 // as a scanner would.  An image needs a quiet zone of ten narrow modules on
@@ -14,8 +15,8 @@ enum class Symbology { Interleaved2of5, Code39 };
 
 // The text of the first barcode of the symbology found, lying across or
 // along the image, or a null string.  Interleaved 2 of 5 is read from two
-// digits up.
-QString ReadText(const QImage &image, Symbology symbology);
+// digits up.  found receives the bounds of the points where it was read.
+QString ReadText(const QImage &image, Symbology symbology, QRect *found = nullptr);
 
 } // namespace BarcodeReader
 
@@ -27,7 +28,8 @@ QString ReadText(const QImage &image, Symbology symbology);
 namespace ListPageBarcodes {
 
 // The texts read at the five places, in the order above; each place is cut
-// out and read on its own, so a barcode out of its place reads as empty.
+// out and read on its own, and a barcode out of its place, or cut by its
+// edges, reads as empty.
 QStringList Read(const QImage &page, int ppi, QPointF origin = QPointF());
 
 } // namespace ListPageBarcodes
