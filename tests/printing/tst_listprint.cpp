@@ -66,8 +66,12 @@ QString line(const QList<PdfText::Word> &words, int page, double y, const QList<
             - places.cbegin();
         if (i == places.size())
             return "?" + w.text;
-        for (const QChar c : w.text)
-            c == ',' && i > 0 ? shown[i - 1] += c : (i < shown.size() ? shown[i++] = c : QString());
+        for (const QChar c : w.text) {
+            if (c == ',' && i > 0)
+                shown[i - 1] += c;
+            else if (i < shown.size())
+                shown[i++] = c;
+        }
     }
     return shown.join(places.isEmpty() ? " " : "");
 }
