@@ -2,9 +2,6 @@
 
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStringList>
-
-namespace PdfText {
 
 namespace {
 
@@ -12,64 +9,49 @@ QByteArray run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return process.readAllStandardOutput();
+    return process.waitForFinished(60000) && process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
 }
 
 } // namespace
 
-int pageCount(const QString &pdfPath)
+int PdfText::pageCount(const QString &pdfPath)
 {
-    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdfPath}));
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(info);
+    static const QRegularExpression pages("^Pages:\\s+(\\d+)", QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pages.match(QString::fromUtf8(run("pdfinfo", {pdfPath})));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QList<Word> words(const QString &pdfPath)
+QList<PdfText::Word> PdfText::words(const QString &pdfPath)
 {
-    const QString html =
-        QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")}));
     static const QRegularExpression token(
-        QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>");
     QList<Word> result;
     int page = 0;
-    for (auto it = token.globalMatch(html); it.hasNext();) {
+    for (auto it = token.globalMatch(QString::fromUtf8(run("pdftotext", {"-bbox", pdfPath, "-"}))); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        if (m.captured(0) == QLatin1String("<page ")) {
-            ++page;
-            continue;
-        }
-        const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                         QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
         QString text = m.captured(5);
-        text.replace(QLatin1String("&amp;"), QLatin1String("&"))
-            .replace(QLatin1String("&lt;"), QLatin1String("<"))
-            .replace(QLatin1String("&gt;"), QLatin1String(">"))
-            .replace(QLatin1String("&quot;"), QLatin1String("\""));
-        result.append({page, box, text});
+        text.replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"");
+        if (m.capturedLength(1) == 0)
+            ++page;
+        else
+            result.append({page, QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                        QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())), text});
     }
     return result;
 }
 
-QString pageText(const QList<Word> &words, int page)
+QString PdfText::pageText(const QList<Word> &words, int page)
 {
     QStringList texts;
-    for (const Word &w : words) {
+    for (const Word &w : words)
         if (w.page == page)
             texts << w.text;
-    }
-    return texts.join(QLatin1Char(' '));
+    return texts.join(' ');
 }
 
-QImage pageImage(const QString &pdfPath, int page, int ppi)
+QImage PdfText::pageImage(const QString &pdfPath, int page, int ppi)
 {
-    const QString number = QString::number(page);
-    return QImage::fromData(run(QStringLiteral("pdftoppm"),
-                                {QStringLiteral("-r"), QString::number(ppi), QStringLiteral("-gray"), QStringLiteral("-f"),
-                                 number, QStringLiteral("-l"), number, QStringLiteral("-singlefile"), pdfPath}),
+    const QString n = QString::number(page);
+    return QImage::fromData(run("pdftoppm", {"-r", QString::number(ppi), "-gray", "-f", n, "-l", n, "-singlefile", pdfPath}),
                             "PGM");
 }
-
-} // namespace PdfText
