@@ -10,42 +10,30 @@
 
 namespace {
 
-class OwnRegistry
+struct OwnRegistry
 {
-public:
-    OwnRegistry() : path_(L"Software\\Kelvaro tests\\" + std::to_wstring(GetCurrentProcessId()))
+    const std::wstring path = L"Software\\Kelvaro tests\\" + std::to_wstring(GetCurrentProcessId());
+    HKEY machine = nullptr;
+    HKEY user = nullptr;
+
+    OwnRegistry()
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
-        machine_ = create(L"\\machine");
-        user_ = create(L"\\user");
-        RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_);
-        RegOverridePredefKey(HKEY_CURRENT_USER, user_);
+        RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+        RegCreateKeyExW(HKEY_CURRENT_USER, (path + L"\\machine").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &machine, nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, (path + L"\\user").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
+                        nullptr);
+        RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine);
+        RegOverridePredefKey(HKEY_CURRENT_USER, user);
     }
     ~OwnRegistry()
     {
         RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        RegCloseKey(machine_);
-        RegCloseKey(user_);
-        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+        RegCloseKey(machine);
+        RegCloseKey(user);
+        RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
     }
-    OwnRegistry(const OwnRegistry &) = delete;
-    OwnRegistry &operator=(const OwnRegistry &) = delete;
-
-private:
-    HKEY create(const wchar_t *name) const
-    {
-        HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, (path_ + name).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr);
-        return key;
-    }
-
-    std::wstring path_;
-    HKEY machine_ = nullptr;
-    HKEY user_ = nullptr;
-};
-
-const OwnRegistry ownRegistry;
+} const ownRegistry;
 
 } // namespace
