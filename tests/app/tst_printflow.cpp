@@ -99,6 +99,10 @@ void TstPrintFlow::printFlows_data()
     QTest::newRow("export disk full") << rows(1) << "~h" << "" << int(DiskFull)
                                       << QStringList{QStringLiteral("I/O error %1.").arg(EFBIG)} << 2 << 0 << "1 "
                                       << false;
+    // A folder chosen serves at once and is kept.
+    QTest::newRow("export folder chosen") << rows(1) << "~u~h" << "" << int(DirectoryGone)
+                                          << QStringList{"Zvolte si adresár, kam sa majú ukladať súbory súpisky."} << 2
+                                          << 1 << "1 " << true;
     QTest::newRow("blank form") << QByteArray() << "~i" << "" << 0 << QStringList() << 1 << 1 << "" << false;
     // The preview asks, removes and writes nothing.
     QTest::newRow("preview") << rows(22) + "30;0;0;\r\n" << "|50\t~n" << "" << 0 << QStringList() << 0 << 2
@@ -122,8 +126,8 @@ void TstPrintFlow::printFlows()
     QTemporaryDir exports;
     const QString target = exports.filePath(QDate::currentDate().toString(QStringLiteral("yyMMdd")) + "001234.txt");
     const QByteArray earlier("earlier list\r\n");
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"))
-        .setValue(QStringLiteral("saveDir"), exports.path() + (fault == DirectoryGone ? "/missing/" : "/"));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"));
+    settings.setValue(QStringLiteral("saveDir"), exports.path() + (fault == DirectoryGone ? "/missing/" : "/"));
     if (fault == TargetIsFolder)
         QVERIFY(QDir(exports.path()).mkdir(target));
     else if (fault == ReadOnly || fault == DiskFull)
@@ -135,6 +139,7 @@ void TstPrintFlow::printFlows()
         w.dialogs.answer({answer == QLatin1Char('Y') ? Button::Yes : Button::No});
     w.dialogs.printTo(pages > 0 || fault != None ? w.path("list.pdf") : QString());
     w.dialogs.previewInto(w.path("preview.pdf"));
+    w.dialogs.chooseDirectory(exports.path());
     {
         std::optional<FileSizeLimit> limit;
         std::optional<ReadOnlyFolder> readOnly;
@@ -146,7 +151,8 @@ void TstPrintFlow::printFlows()
         w.play(script);
     }
     QTEST(w.dialogs.texts(), "messages");
-    if (fault != None)
+    QCOMPARE(settings.value(QStringLiteral("saveDir")).toString().endsWith("/missing/"), fault == DirectoryGone && !exported);
+    if (fault != None && !exported)
         QCOMPARE(w.dialogs.shown().first().box, Dialogs::Box::StopError);
     QTEST(int(w.dialogs.printOffers().isEmpty() ? 0 : w.dialogs.printOffers().first().copies), "copies");
     QTEST(w.column(0).join(' '), "nominals");
