@@ -23,9 +23,8 @@ namespace {
 const QString RemoveIncomplete = QStringLiteral("Odstrániť nekompletné riadky?");
 const QString EmptyList = QStringLiteral("Prázdna alebo nekompletná databáza!\r\nSúpisku nie je možné vytlačiť.");
 const QString Refused = QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť.");
-// One complete establishment with the code 001234 and the IČO 35757442.
-const QByteArray Bistro = establishment("1", "001234", "Bistro", "Nitra");
-enum Fault { None, DirectoryGone, ReadOnly, TargetIsFolder, DiskFull };
+const QString QueueName = QStringLiteral("kelvaro-pdf");
+enum Fault { None, DirectoryGone, ReadOnly, TargetIsFolder, DiskFull, Queue };
 
 // Row i (from 1) counts one voucher of i euros.
 QByteArray rows(int n)
@@ -42,33 +41,28 @@ class TstPrintFlow : public QObject
 {
     Q_OBJECT
 
+public:
+    QTemporaryDir settingsDir;
+#ifndef Q_OS_WIN
+    PrivateCups *cups = nullptr;
+#endif
+
 private Q_SLOTS:
-    void initTestCase();
     void printFlows_data();
     void printFlows();
-    void printQueue_data();
-    void printQueue();
-
-private:
-    QTemporaryDir settingsDir_;
 };
-
-void TstPrintFlow::initTestCase()
-{
-    IgnoreFileSizeSignal();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-}
 
 void TstPrintFlow::printFlows_data()
 {
     // The user plays the script ("~h" the filled print, "~i" the blank
-    // one, "~n" the preview, "~s" unticks the export file; see play()),
-    // answering the questions in order (Y, N).  The print dialog, when shown,
-    // is confirmed unless nothing is to be printed.
+    // one, "~n" the preview, "~u" the choice of the export folder, "~s"
+    // unticks the export file; see play()), answering the questions in order
+    // (Y, N).  The print dialog, when shown, is confirmed unless nothing is
+    // to be printed.
     QTest::addColumn<QByteArray>("list");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("answers");
-    QTest::addColumn<int>("fault"); // of the export file
+    QTest::addColumn<int>("fault"); // of the export file, or the printer
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<int>("copies"); // offered by the print dialog; 0: no dialog
     QTest::addColumn<int>("pages");
@@ -103,6 +97,15 @@ void TstPrintFlow::printFlows_data()
     QTest::newRow("export folder chosen") << rows(1) << "~u~h" << "" << int(DirectoryGone)
                                           << QStringList{"Zvolte si adresár, kam sa majú ukladať súbory súpisky."} << 2
                                           << 1 << "1 " << true;
+#ifndef Q_OS_WIN
+    // Through a real CUPS queue, as the merchant's printer is reached on
+    // Linux: a cups-pdf queue of a scheduler of the test's own.  The filled
+    // list is offered in two collated copies, which the queue prints one after
+    // the other.
+    QTest::newRow("queue, filled list") << rows(22) << "~s~h" << "" << int(Queue) << QStringList() << 2 << 4
+                                        << "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 " << false;
+    QTest::newRow("queue, blank form") << rows(1) << "~i" << "" << int(Queue) << QStringList() << 1 << 1 << "1 " << false;
+#endif
     QTest::newRow("blank form") << QByteArray() << "~i" << "" << 0 << QStringList() << 1 << 1 << "" << false;
     // The preview asks, removes and writes nothing.
     QTest::newRow("preview") << rows(22) + "30;0;0;\r\n" << "|50\t~n" << "" << 0 << QStringList() << 0 << 2
@@ -114,7 +117,6 @@ void TstPrintFlow::printFlows_data()
 
 void TstPrintFlow::printFlows()
 {
-    QFETCH(QByteArray, list);
     QFETCH(QString, answers);
     QFETCH(int, fault);
     QFETCH(int, pages);
@@ -128,18 +130,32 @@ void TstPrintFlow::printFlows()
     const QByteArray earlier("earlier list\r\n");
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"));
     settings.setValue(QStringLiteral("saveDir"), exports.path() + (fault == DirectoryGone ? "/missing/" : "/"));
-    if (fault == TargetIsFolder)
-        QVERIFY(QDir(exports.path()).mkdir(target));
-    else if (fault == ReadOnly || fault == DiskFull)
-        QVERIFY(writeFile(target, earlier));
-
-    MainWindow w(list, Bistro);
+    QVERIFY(fault != TargetIsFolder || QDir(exports.path()).mkdir(target));
+    QVERIFY((fault != ReadOnly && fault != DiskFull) || writeFile(target, earlier));
+    // The establishment's code is 001234, its IČO 35757442.
+    QFETCH(QByteArray, list);
+    MainWindow w(list, establishment("1", "001234", "Bistro", "Nitra"));
     w.dialogs.clear();
     for (QChar answer : answers)
         w.dialogs.answer({answer == QLatin1Char('Y') ? Button::Yes : Button::No});
     w.dialogs.printTo(pages > 0 || fault != None ? w.path("list.pdf") : QString());
     w.dialogs.previewInto(w.path("preview.pdf"));
     w.dialogs.chooseDirectory(exports.path());
+#ifndef Q_OS_WIN
+    if (fault == Queue) {
+        if (!QPrinterInfo::availablePrinterNames().contains(QueueName)) {
+            const QString started = cups->start();
+            QVERIFY2(started.isEmpty(), qPrintable(started));
+            const QString added = cups->addPdfQueue(QueueName);
+            QVERIFY2(added.isEmpty(), qPrintable(added));
+        }
+        QDir folder(cups->pdfFolder());
+        for (const QString &name : folder.entryList(QDir::Files))
+            folder.remove(name);
+        w.dialogs.clear();
+        w.dialogs.printOn(QueueName);
+    }
+#endif
     {
         std::optional<FileSizeLimit> limit;
         std::optional<ReadOnlyFolder> readOnly;
@@ -152,7 +168,7 @@ void TstPrintFlow::printFlows()
     }
     QTEST(w.dialogs.texts(), "messages");
     QCOMPARE(settings.value(QStringLiteral("saveDir")).toString().endsWith("/missing/"), fault == DirectoryGone && !exported);
-    if (fault != None && !exported)
+    if (fault != None && fault != Queue && !exported)
         QCOMPARE(w.dialogs.shown().first().box, Dialogs::Box::StopError);
     QTEST(int(w.dialogs.printOffers().isEmpty() ? 0 : w.dialogs.printOffers().first().copies), "copies");
     QTEST(w.column(0).join(' '), "nominals");
@@ -160,7 +176,17 @@ void TstPrintFlow::printFlows()
     const bool kept = fault == ReadOnly || fault == DiskFull;
     QCOMPARE(QDir(exports.path()).entryList(QDir::Files | QDir::Hidden).size(), int(exported || kept));
     QCOMPARE(readAll(target).startsWith(kept ? earlier : "Druh produktu:\t01\r\n"), exported || kept);
-    const QString pdf = w.dialogs.previews().isEmpty() ? w.path("list.pdf") : w.dialogs.previews().first();
+    QString pdf = w.dialogs.previews().isEmpty() ? w.path("list.pdf") : w.dialogs.previews().first();
+#ifndef Q_OS_WIN
+    if (fault == Queue) {
+        const QString idle = cups->waitUntilIdle(QueueName);
+        QVERIFY2(idle.isEmpty(), qPrintable(idle));
+        const QDir folder(cups->pdfFolder());
+        const QStringList written = folder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        QVERIFY2(written.size() == 1, qPrintable(written.join(' ') + '\n' + cups->logs()));
+        pdf = folder.filePath(written.first());
+    }
+#endif
     // A file that cannot be created stops the print before it starts.
     QCOMPARE(QFile::exists(pdf), pages > 0 || fault == DiskFull);
     if (pages == 0)
@@ -169,59 +195,12 @@ void TstPrintFlow::printFlows()
     QCOMPARE(PdfText::pageCount(pdf), pages);
     if (pages == 2) // the totals of the 22 rows, one character a box
         QVERIFY(PdfText::pageText(PdfText::words(pdf), 2).endsWith(QStringLiteral("SPOLU: 22 2 5 3,0 0")));
-}
-
-#ifdef Q_OS_WIN
-void TstPrintFlow::printQueue_data() {}
-void TstPrintFlow::printQueue()
-{
-    QSKIP("The private CUPS scheduler runs on Linux only.");
-}
-#else
-namespace {
-PrivateCups *cups = nullptr;
-const QString Queue = QStringLiteral("kelvaro-pdf");
-} // namespace
-
-void TstPrintFlow::printQueue_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<int>("pages");
-    // The filled list is offered in two collated copies, which the queue
-    // prints one after the other.
-    QTest::newRow("filled list of 22 rows") << "~s~h" << 2 * 2;
-    QTest::newRow("blank form") << "~i" << 1;
-}
-
-// Through a real CUPS queue, as the merchant's printer is reached on Linux:
-// a cups-pdf queue of a scheduler of the test's own, whose PDFs are read back.
-void TstPrintFlow::printQueue()
-{
-    QFETCH(int, pages);
-    if (!QPrinterInfo::availablePrinterNames().contains(Queue)) {
-        const QString started = cups->start();
-        QVERIFY2(started.isEmpty(), qPrintable(started));
-        const QString added = cups->addPdfQueue(Queue);
-        QVERIFY2(added.isEmpty(), qPrintable(added));
-    }
-    QDir folder(cups->pdfFolder());
-    for (const QString &name : folder.entryList(QDir::Files))
-        folder.remove(name);
-    MainWindow w(rows(22), Bistro);
-    w.dialogs.printOn(Queue);
-    QFETCH(QString, script);
-    w.play(script);
-    QVERIFY(w.dialogs.texts().isEmpty());
-    const QString idle = cups->waitUntilIdle(Queue);
-    QVERIFY2(idle.isEmpty(), qPrintable(idle));
-    const QStringList written = folder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    QVERIFY2(written.size() == 1, qPrintable(written.join(' ') + '\n' + cups->logs()));
-    const QString pdf = folder.filePath(written.first());
-    QCOMPARE(PdfText::pageCount(pdf), pages);
+#ifndef Q_OS_WIN
+    if (fault != Queue)
+        return;
     // The form is drawn from the corner of the printable area, inside the
     // margins that Qt leaves on this printer.
-    const QPointF origin = QPrinter(QPrinterInfo::printerInfo(Queue)).pageRect(QPrinter::Millimeter).topLeft() / 10;
-    const QList<PdfText::Word> words = PdfText::words(pdf);
+    const QPointF origin = QPrinter(QPrinterInfo::printerInfo(QueueName)).pageRect(QPrinter::Millimeter).topLeft() / 10;
     for (int page = 1; page <= pages; ++page) {
         QCOMPARE(ListPageBarcodes::Read(PdfText::pageImage(pdf, page, 300), 300, origin),
                  QStringList({"030829", "001234", "35757442", "0001", "001234"}));
@@ -229,6 +208,7 @@ void TstPrintFlow::printQueue()
     // Row slot r of the first page holds the count 1 in the last of its five
     // places and the value's units in the last of six; a text's place is the
     // top-left corner of its character cell, above its glyphs.
+    const QList<PdfText::Word> words = PdfText::words(pdf);
     for (int slot = 0; pages > 1 && slot < 21; ++slot) {
         for (const double x : {5.525 + 4 * 0.57, 8.7293 + 5 * 0.57}) {
             const double top = 3.896 + 1.0613 * slot;
@@ -238,20 +218,24 @@ void TstPrintFlow::printQueue()
                      }), qPrintable(QStringLiteral("row slot %1, %2 cm").arg(slot).arg(x)));
         }
     }
-}
 #endif
+}
 
 int main(int argc, char *argv[])
 {
 #ifndef Q_OS_WIN
     // Before the application and anything else that could use CUPS: libcups
     // reads CUPS_SERVER once.
-    PrivateCups privateCups;
-    cups = &privateCups;
+    PrivateCups cups;
 #endif
     QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
     TstPrintFlow test;
+#ifndef Q_OS_WIN
+    test.cups = &cups;
+#endif
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    IgnoreFileSizeSignal();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, test.settingsDir.path());
     return QTest::qExec(&test, argc, argv);
 }
 

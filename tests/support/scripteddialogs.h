@@ -42,18 +42,13 @@ public:
     // Whether the last window shown modally was still open after the close.
     bool modalCloseRefused() const { return modalCloseRefused_; }
     const QList<Shown> &shown() const { return shown_; }
-    QStringList texts() const
-    {
-        QStringList all;
-        for (const Shown &s : shown_)
-            all << s.text;
-        return all;
-    }
+    QStringList texts() const { return texts_; }
     void clear() { *this = ScriptedDialogs(); }
 
     Button message(QWidget *, Box box, const QString &text, Buttons buttons) override
     {
         shown_.append({box, text});
+        texts_.append(text);
         if (!answers_.isEmpty())
             return answers_.takeFirst();
         return buttons == Buttons::Ok ? Button::Ok : Button::Cancel;
@@ -61,6 +56,7 @@ public:
     QString existingDirectory(QWidget *, const QString &prompt) override
     {
         shown_.append({Box::Plain, prompt});
+        texts_.append(prompt);
         return directories_.isEmpty() ? QString() : directories_.takeFirst();
     }
     void showModal(QDialog &dialog) override
@@ -89,16 +85,14 @@ public:
     {
         printOffers_.append(offer);
         const Target target = targets_.isEmpty() ? Target() : targets_.takeFirst();
-        if (!target.printer.isEmpty()) {
-            printer.setOutputFormat(QPrinter::NativeFormat);
-            printer.setPrinterName(target.printer);
-        } else if (!target.path.isEmpty()) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(target.path);
-            printer.setResolution(target.resolution);
-        } else {
+        if (target.path.isEmpty() && target.printer.isEmpty())
             return false;
-        }
+        printer.setOutputFormat(target.path.isEmpty() ? QPrinter::NativeFormat : QPrinter::PdfFormat);
+        if (target.path.isEmpty())
+            printer.setPrinterName(target.printer);
+        else
+            printer.setOutputFileName(target.path);
+        printer.setResolution(target.path.isEmpty() ? printer.resolution() : target.resolution);
         // Copies and pages as offered, as the user confirming the dialog
         // leaves them.
         printer.setCopyCount(offer.copies);
@@ -117,5 +111,6 @@ private:
     QList<ModalAction> modalActions_;
     bool modalCloseRefused_ = false;
     QList<Shown> shown_;
+    QStringList texts_;
     QList<Button> answers_;
 };
