@@ -13,25 +13,24 @@ namespace {
 struct OwnRegistry
 {
     const std::wstring path = L"Software\\Kelvaro tests\\" + std::to_wstring(GetCurrentProcessId());
-    HKEY machine = nullptr;
-    HKEY user = nullptr;
+    HKEY keys[2] = {};
 
     OwnRegistry()
     {
         RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
-        RegCreateKeyExW(HKEY_CURRENT_USER, (path + L"\\machine").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &machine, nullptr);
-        RegCreateKeyExW(HKEY_CURRENT_USER, (path + L"\\user").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
-                        nullptr);
-        RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine);
-        RegOverridePredefKey(HKEY_CURRENT_USER, user);
+        for (int i = 0; i < 2; ++i) {
+            RegCreateKeyExW(HKEY_CURRENT_USER, (path + (i ? L"\\user" : L"\\machine")).c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &keys[i], nullptr);
+        }
+        RegOverridePredefKey(HKEY_LOCAL_MACHINE, keys[0]);
+        RegOverridePredefKey(HKEY_CURRENT_USER, keys[1]);
     }
     ~OwnRegistry()
     {
         RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        RegCloseKey(machine);
-        RegCloseKey(user);
+        for (HKEY key : keys)
+            RegCloseKey(key);
         RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
     }
 } const ownRegistry;
