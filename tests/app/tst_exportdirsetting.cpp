@@ -15,9 +15,7 @@ const wchar_t *const Key = L"Software\\Milbor\\Kelvaro";
 bool keyExists(HKEY root)
 {
     HKEY key = nullptr;
-    const bool exists = RegOpenKeyExW(root, Key, 0, KEY_READ, &key) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return exists;
+    return RegOpenKeyExW(root, Key, 0, KEY_READ, &key) == ERROR_SUCCESS && RegCloseKey(key) == ERROR_SUCCESS;
 }
 
 QSettings settings(const char *root)
