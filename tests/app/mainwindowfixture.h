@@ -49,8 +49,8 @@ struct MainWindow
             const QChar c = script.at(i);
             if (c == QLatin1Char('@') || c == QLatin1Char('|')) {
                 const bool last = c == QLatin1Char('|');
-                const QModelIndex cell = last ? model().index(model().RowCount() - 2, 0)
-                                              : model().index(script.at(i + 2).digitValue() - 1, script.at(i + 1).digitValue());
+                const int row = last ? model().RowCount() - 1 : script.at(i + 2).digitValue();
+                const QModelIndex cell = model().index(row - 1, last ? 0 : script.at(i + 1).digitValue());
                 i += last ? 0 : 2;
                 QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(cell).center());
             } else if (c == QLatin1Char('~')) {
