@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/numericdisplay.h"
 #include "app/supiska.h"
 #include "common/gridmodel.h"
 #include "database/databasefiles.h"
@@ -8,20 +7,20 @@
 #include "support/gridtyping.h"
 #include "support/scripteddialogs.h"
 
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 // The main window over a data folder of its own holding the given
 // supiska.csv and DB.csv (no file when null).  Without start it is not yet
-// created, so that the test can script what its start-up shows.
+// created, so that the test can prepare what its start-up meets.
 struct MainWindow
 {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<TForm2> form;
 
-    explicit MainWindow(const QByteArray &list = QByteArray(), const QByteArray &db = QByteArray(), bool start = true)
+    explicit MainWindow(const QByteArray &list = {}, const QByteArray &db = {}, bool start = true)
     {
         if (!list.isNull())
             dbtest::writeFile(path("supiska.csv"), list);
@@ -30,27 +29,42 @@ struct MainWindow
         if (start)
             this->start();
     }
-    void start()
+    void start(const QString &dataDir = {})
     {
-        form = std::make_unique<TForm2>(dir.path(), &dialogs);
+        form = std::make_unique<TForm2>(dataDir.isEmpty() ? dir.path() : dataDir, &dialogs);
         form->show();
     }
-
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
     template <typename T = QWidget>
-    T *child(const char *name) const
-    {
-        return form->findChild<T *>(QLatin1String(name));
-    }
+    T *child(const char *name) const { return form->findChild<T *>(QLatin1String(name)); }
     StringGrid *grid() const { return child<StringGrid>("sgSupiska"); }
     GridModel &model() const { return form->voucherList().grid(); }
-    QString cell(int column, int row) const { return model().Cell(column, row); }
-    QString total(const char *name) const { return child<NumericDisplay>(name)->text(); }
     QStringList column(int c) const { return ColumnTexts(model(), c); }
-    // Marked cells as "column,row", by row.
-    QStringList marks() const { return MarkedCellNames(model()); }
-    void click(const char *button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
-    void type(const QString &keys) const { typeIntoGrid(grid(), keys); }
+    // What a user does, in order: characters typed into the grid ("\t" Tab,
+    // "\r" Enter, "\b" Backspace), "@cr" a click on cell (c, r) with one digit
+    // each, "|" a click on the first cell of the last row, "~k" Alt+K.
+    void play(const QString &script) const
+    {
+        for (int i = 0; i < script.size(); ++i) {
+            const QChar c = script.at(i);
+            if (c == QLatin1Char('@') || c == QLatin1Char('|')) {
+                const bool last = c == QLatin1Char('|');
+                const int row = last ? model().RowCount() - 1 : script.at(i + 2).digitValue();
+                const QModelIndex cell = model().index(row - 1, last ? 0 : script.at(i + 1).digitValue());
+                i += last ? 0 : 2;
+                QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(cell).center());
+            } else if (c == QLatin1Char('~')) {
+                form->activateWindow(); // shortcuts go to the active window
+                QVERIFY(QTest::qWaitForWindowActive(form.get()));
+                QTest::keyClick(grid(), script.at(++i).toLatin1(), Qt::AltModifier);
+                // A button's mnemonic presses it for a moment before it clicks.
+                const auto buttons = form->findChildren<QAbstractButton *>();
+                QTRY_VERIFY(std::none_of(buttons.cbegin(), buttons.cend(), [](auto *b) { return b->isDown(); }));
+            } else {
+                typeIntoGrid(grid(), c);
+            }
+        }
+    }
     bool close() const
     {
         form->close();

@@ -6,11 +6,7 @@
 // Windows has no file size limit of a process's own: a full disk cannot be
 // made there, and the checks that need one are skipped.
 #define SKIP_WITHOUT_FILE_SIZE_LIMIT() QSKIP("A full disk is made with a file size limit (RLIMIT_FSIZE), on Linux only.")
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(qint64) {}
-};
+struct FileSizeLimit { explicit FileSizeLimit(qint64) {} };
 #else
 #include <sys/resource.h>
 
@@ -26,8 +22,7 @@ public:
     explicit FileSizeLimit(rlim_t bytes)
     {
         getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limited = old_;
-        limited.rlim_cur = bytes;
+        const rlimit limited{bytes, old_.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limited);
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }

@@ -9,9 +9,8 @@
 // means; the checks that need one are skipped on Windows.
 #define SKIP_WITHOUT_READ_ONLY_FOLDER() \
     QSKIP("A folder that stays read-only for an administrator is made by dropping CAP_DAC_OVERRIDE, on Linux only.")
-class ReadOnlyFolder
+struct ReadOnlyFolder
 {
-public:
     explicit ReadOnlyFolder(const QString &) {}
     bool holds() const { return false; }
 };
@@ -33,19 +32,15 @@ class ReadOnlyFolder
 public:
     explicit ReadOnlyFolder(const QString &path) : path_(QFile::encodeName(path))
     {
-        struct stat status{};
-        if (::stat(path_.constData(), &status) == 0) {
-            mode_ = status.st_mode & 07777;
-            ::chmod(path_.constData(), mode_ & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH));
-        }
-        dropped_ = overrideEffective() && setOverride(false);
+        ::chmod(path_.constData(), 0500);
+        dropped_ = setOverride(false);
     }
+    // The folders are the tests' own, which only their owner may enter.
     ~ReadOnlyFolder()
     {
         if (dropped_)
             setOverride(true);
-        if (mode_ != mode_t(-1))
-            ::chmod(path_.constData(), mode_);
+        ::chmod(path_.constData(), 0700);
     }
     ReadOnlyFolder(const ReadOnlyFolder &) = delete;
     ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
@@ -54,38 +49,25 @@ public:
     bool holds() const
     {
         QFile probe(QFile::decodeName(path_) + QStringLiteral("/.probe"));
-        if (!probe.open(QIODevice::WriteOnly))
-            return true;
-        probe.remove();
-        return false;
+        const bool created = probe.open(QIODevice::WriteOnly);
+        return !(created && probe.remove());
     }
 
 private:
-    static bool read(__user_cap_header_struct &header, __user_cap_data_struct *data)
-    {
-        header = {_LINUX_CAPABILITY_VERSION_3, 0};
-        return ::syscall(SYS_capget, &header, data) == 0;
-    }
-    static bool overrideEffective()
-    {
-        __user_cap_header_struct header;
-        __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
-        return read(header, data) && (data[0].effective & (1u << CAP_DAC_OVERRIDE));
-    }
-    // Within the permitted set, which stays as it is.
+    // Switches CAP_DAC_OVERRIDE in the effective set, within the permitted
+    // set, which stays as it is; false when there was nothing to switch off.
     static bool setOverride(bool on)
     {
-        __user_cap_header_struct header;
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
         __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
-        if (!read(header, data))
-            return false;
         const __u32 bit = 1u << CAP_DAC_OVERRIDE;
+        if (::syscall(SYS_capget, &header, data) != 0 || (!on && !(data[0].effective & bit)))
+            return false;
         data[0].effective = on ? data[0].effective | bit : data[0].effective & ~bit;
         return ::syscall(SYS_capset, &header, data) == 0;
     }
 
     QByteArray path_;
-    mode_t mode_ = mode_t(-1);
     bool dropped_ = false;
 };
 #endif

@@ -15,76 +15,50 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    struct Shown
-    {
-        Box box;
-        QString text;
-    };
+    struct Shown { Box box; QString text; };
+    using ModalAction = std::function<void(QDialog &dialog)>;
 
     // Answers for the next questions, in order.  A box asked when none is
     // left gets OK when OK is its only button, and Cancel otherwise.
     void answer(std::initializer_list<Button> answers) { answers_.append(answers); }
     void chooseDirectory(const QString &directory) { directories_.append(directory); }
-    // The next print dialog is confirmed and prints PDF into the file at
-    // 600 pixels per inch, or is cancelled when the path is empty.
-    void printTo(const QString &pdfPath, int resolution = 600)
-    {
-        printTargets_.append({pdfPath, resolution, QString()});
-    }
+    // The next print dialog is confirmed and prints PDF into the file at the
+    // given pixels per inch, or is cancelled when the path is empty.
+    void printTo(const QString &pdfPath, int resolution = 600) { targets_.append({pdfPath, resolution, {}}); }
     // The next print dialog is confirmed with the named printer chosen.
-    void printOn(const QString &printerName) { printTargets_.append({QString(), 0, printerName}); }
+    void printOn(const QString &printerName) { targets_.append({{}, 0, printerName}); }
     // Previews paint their pages into PDF files, one after the other, into
     // the given path with the preview's number before ".pdf" (1, 2, ...).
     void previewInto(const QString &pdfPath) { previewPath_ = pdfPath; }
-    // The files of the previews shown, in order.
     const QStringList &previews() const { return previews_; }
     // What the print dialogs offered, in order.
     const QList<PrintOffer> &printOffers() const { return printOffers_; }
-
     // What the user does in the next window shown modally, before closing it
     // as the user would (the window's close question runs).  A window shown
     // with no action left is closed at once.
-    using ModalAction = std::function<void(QDialog &dialog)>;
     void inModal(ModalAction action) { modalActions_.append(std::move(action)); }
     // Captions of the windows shown modally, in order.
     const QStringList &modalShown() const { return modalShown_; }
     // Whether the last window shown modally was still open after the close.
     bool modalCloseRefused() const { return modalCloseRefused_; }
-
-    QStringList texts() const
-    {
-        QStringList all;
-        for (const Shown &s : shown_)
-            all << s.text;
-        return all;
-    }
     const QList<Shown> &shown() const { return shown_; }
-    void clear()
-    {
-        shown_.clear();
-        answers_.clear();
-        directories_.clear();
-        printTargets_.clear();
-        printOffers_.clear();
-        modalActions_.clear();
-        modalShown_.clear();
-        previews_.clear();
-    }
+    QStringList texts() const { return texts_; }
+    void clear() { *this = ScriptedDialogs(); }
 
     Button message(QWidget *, Box box, const QString &text, Buttons buttons) override
     {
         shown_.append({box, text});
+        texts_.append(text);
         if (!answers_.isEmpty())
             return answers_.takeFirst();
         return buttons == Buttons::Ok ? Button::Ok : Button::Cancel;
     }
-
     QString existingDirectory(QWidget *, const QString &prompt) override
     {
         shown_.append({Box::Plain, prompt});
+        texts_.append(prompt);
         return directories_.isEmpty() ? QString() : directories_.takeFirst();
     }
-
     void showModal(QDialog &dialog) override
     {
         modalShown_.append(dialog.windowTitle());
@@ -98,35 +72,27 @@ public:
         modalCloseRefused_ = dialog.isVisible();
         dialog.hide();
     }
-
-
     void printPreview(QWidget *, const PaintPages &paint) override
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        QString file = previewPath_;
-        file.insert(file.lastIndexOf(QLatin1Char('.')), QString::number(previews_.size() + 1));
-        printer.setOutputFileName(file);
-        previews_.append(file);
+        previews_.append(QString(previewPath_).insert(previewPath_.lastIndexOf(QLatin1Char('.')),
+                                                      QString::number(previews_.size() + 1)));
+        printer.setOutputFileName(previews_.last());
         paint(printer);
     }
-
     bool printDialog(QWidget *, QPrinter &printer, const PrintOffer &offer) override
     {
         printOffers_.append(offer);
-        if (printTargets_.isEmpty())
+        const Target target = targets_.isEmpty() ? Target() : targets_.takeFirst();
+        if (target.path.isEmpty() && target.printer.isEmpty())
             return false;
-        const PrintTarget target = printTargets_.takeFirst();
-        if (!target.printerName.isEmpty()) {
-            printer.setOutputFormat(QPrinter::NativeFormat);
-            printer.setPrinterName(target.printerName);
-        } else if (!target.path.isEmpty()) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFormat(target.path.isEmpty() ? QPrinter::NativeFormat : QPrinter::PdfFormat);
+        if (target.path.isEmpty())
+            printer.setPrinterName(target.printer);
+        else
             printer.setOutputFileName(target.path);
-            printer.setResolution(target.resolution);
-        } else {
-            return false;
-        }
+        printer.setResolution(target.path.isEmpty() ? printer.resolution() : target.resolution);
         // Copies and pages as offered, as the user confirming the dialog
         // leaves them.
         printer.setCopyCount(offer.copies);
@@ -137,20 +103,14 @@ public:
     }
 
 private:
-    struct PrintTarget
-    {
-        QString path;
-        int resolution;
-        QString printerName;
-    };
-    QList<PrintTarget> printTargets_;
+    struct Target { QString path; int resolution = 0; QString printer; };
+    QList<Target> targets_;
     QString previewPath_;
-    QStringList previews_;
+    QStringList previews_, modalShown_, directories_;
     QList<PrintOffer> printOffers_;
     QList<ModalAction> modalActions_;
-    QStringList modalShown_;
     bool modalCloseRefused_ = false;
     QList<Shown> shown_;
+    QStringList texts_;
     QList<Button> answers_;
-    QStringList directories_;
 };

@@ -10,42 +10,29 @@
 
 namespace {
 
-class OwnRegistry
+struct OwnRegistry
 {
-public:
-    OwnRegistry() : path_(L"Software\\Kelvaro tests\\" + std::to_wstring(GetCurrentProcessId()))
+    const std::wstring path = L"Software\\Kelvaro tests\\" + std::to_wstring(GetCurrentProcessId());
+    HKEY keys[2] = {};
+
+    OwnRegistry()
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
-        machine_ = create(L"\\machine");
-        user_ = create(L"\\user");
-        RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_);
-        RegOverridePredefKey(HKEY_CURRENT_USER, user_);
+        RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+        for (int i = 0; i < 2; ++i) {
+            RegCreateKeyExW(HKEY_CURRENT_USER, (path + (i ? L"\\user" : L"\\machine")).c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &keys[i], nullptr);
+        }
+        RegOverridePredefKey(HKEY_LOCAL_MACHINE, keys[0]);
+        RegOverridePredefKey(HKEY_CURRENT_USER, keys[1]);
     }
     ~OwnRegistry()
     {
         RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        RegCloseKey(machine_);
-        RegCloseKey(user_);
-        RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+        for (HKEY key : keys)
+            RegCloseKey(key);
+        RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
     }
-    OwnRegistry(const OwnRegistry &) = delete;
-    OwnRegistry &operator=(const OwnRegistry &) = delete;
-
-private:
-    HKEY create(const wchar_t *name) const
-    {
-        HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, (path_ + name).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr);
-        return key;
-    }
-
-    std::wstring path_;
-    HKEY machine_ = nullptr;
-    HKEY user_ = nullptr;
-};
-
-const OwnRegistry ownRegistry;
+} const ownRegistry;
 
 } // namespace
