@@ -2,9 +2,12 @@
 #include "database/prevadzky.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 using namespace dbtest;
 using Button = Dialogs::Button;
@@ -76,6 +79,7 @@ private Q_SLOTS:
     void saving_data();
     void saving();
     void establishmentPanel();
+    void copyAndMnemonics();
 };
 
 void TstDatabaseWindow::enteringRows()
@@ -279,6 +283,23 @@ void TstDatabaseWindow::establishmentPanel()
     const QString question = QStringLiteral("Databáza prevádzok bola zmenená.\n\rUložiť zmeny?");
     QCOMPARE(p.dialogs.texts(), QStringList({RemoveIncomplete, question, Saved}));
     QCOMPARE(readAll(p.path("DB.csv")), db.mid(db.indexOf('\n') + 1) + shortRow("2", "\xc8" "aj"));
+}
+
+void TstDatabaseWindow::copyAndMnemonics()
+{
+    Window w(shortRow("1", "A"));
+    // Every row, the entry row too, Tab between cells and CR LF after each.
+    w.form->findChild<QAction *>(QStringLiteral("Kopiruj1"))->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("1\t000101\tA\tU\tM\t35757442\t\t02\t1\t2\t\r\n") + QString(10, u'\t') + "\r\n");
+    w.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    for (const auto &[key, button] : {std::pair{Qt::Key_V, "btVymazatVsetko"}, {Qt::Key_R, "btVymazatRiadok"},
+                                      {Qt::Key_U, "btUlozit"}, {Qt::Key_T, "btVytlacit"}}) {
+        QSignalSpy clicked(w.form->findChild<QPushButton *>(QLatin1String(button)), &QPushButton::clicked);
+        QTest::keyClick(w.form->grid(), key, Qt::AltModifier);
+        QTRY_COMPARE(clicked.count(), 1); // pressed for a moment first
+    }
 }
 
 QTEST_MAIN(TstDatabaseWindow)
