@@ -1,16 +1,17 @@
-// Start-up over each damaged data file of the test corpus: DB.csv through the
-// database window, supiska.csv through the main window, each from creating
-// the window to its grid's first painting.  One line per file, the median of
-// three runs.  Names given on the command line choose the cases.
+// Start-up over damaged data files: DB.csv through the database window,
+// supiska.csv through the main window, each from creating the window to its
+// grid's first painting.  One line per file, the median of three runs.  Names
+// given on the command line choose the kinds of damage.
 #include "app/supiska.h"
 #include "common/stringgrid.h"
 #include "database/prevadzky.h"
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -21,6 +22,33 @@
 namespace {
 
 constexpr qint64 TargetMs = 1000;
+
+// Each kind of damage, the same bytes for both files: what a merchant's disk
+// may hand the program, a file cut, garbled, written by another program or no
+// data file at all.
+QMap<QString, QByteArray> DamagedFiles()
+{
+    const QByteArray establishment = "1;000100;Bistro;Hlavn\xe1 1;Nitra;35757442;;02;1234567;02/1234568;;\r\n";
+    QByteArray random(16384, Qt::Uninitialized);
+    QRandomGenerator generator(0x4B454C56);
+    for (char &c : random)
+        c = char(generator.bounded(256));
+    QByteArray all;
+    for (int c = 0; c < 256; ++c)
+        all += establishment.left(9) + char((c + 27) % 256) + establishment.mid(9); // Ctrl-Z last
+    return {
+        {QStringLiteral("random-bytes"), random.replace('\x1a', '\x1b')},
+        {QStringLiteral("all-bytes"), all},
+        {QStringLiteral("nul-bytes"), QByteArray(" 10\0;\0" "5;\r\n2\0" "0;1;\r\n", 16) + QByteArray(200, '\0')},
+        {QStringLiteral("cr-only"), QByteArray(establishment).replace("\r\n", "\r").repeated(3) + "20;1;\r"},
+        {QStringLiteral("lf-only"), QByteArray(establishment).replace("\r\n", "\n").repeated(3) + "20;1;\n"},
+        {QStringLiteral("ctrl-z"), establishment + "2\x1a" + establishment},
+        {QStringLiteral("long-line"), establishment + QByteArray(10 << 20, '9')},
+        {QStringLiteral("many-lines"), establishment.repeated(100000)},
+        {QStringLiteral("long-fields"), QByteArray(1000, 'x') + ';' + QByteArray(1000, '1') + ";\r\n"},
+        {QStringLiteral("many-fields"), QByteArray("10;").repeated(100000)},
+    };
+}
 
 // Milliseconds from creating the window to its grid's first painting.
 qint64 timeStart(const QString &dataDir, bool database)
@@ -51,24 +79,22 @@ int main(int argc, char *argv[])
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
-    const QDir corpus(QStringLiteral(KELVARO_HOSTILE_DIR));
+    const QMap<QString, QByteArray> damaged = DamagedFiles();
     // Given names choose the cases; without, all of them.
-    QStringList cases = corpus.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList cases = damaged.keys();
     const QStringList chosen = QCoreApplication::arguments().mid(1);
     if (!chosen.isEmpty())
         cases = chosen;
-    if (cases.isEmpty()) {
-        std::fprintf(stderr, "no damaged files in %s\n", qPrintable(corpus.path()));
-        return 1;
-    }
     for (const char *fileName : {"DB.csv", "supiska.csv"}) {
         for (const QString &name : cases) {
             QTemporaryDir dataDir;
-            if (!QFile::copy(corpus.filePath(name + QLatin1Char('/') + QLatin1String(fileName)),
-                             dataDir.filePath(QLatin1String(fileName)))) {
-                std::fprintf(stderr, "cannot copy %s of %s\n", fileName, qPrintable(name));
+            QFile file(dataDir.filePath(QLatin1String(fileName)));
+            const QByteArray bytes = damaged.value(name);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+                std::fprintf(stderr, "cannot write %s of %s\n", fileName, qPrintable(name));
                 return 1;
             }
+            file.close();
             std::array<qint64, 3> runs{};
             for (qint64 &ms : runs)
                 ms = timeStart(dataDir.path(), qstrcmp(fileName, "DB.csv") == 0);
