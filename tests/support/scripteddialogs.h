@@ -23,12 +23,12 @@ public:
     void answer(std::initializer_list<Button> answers) { answers_.append(answers); }
     void chooseDirectory(const QString &directory) { directories_.append(directory); }
     // The next print dialog is confirmed and prints PDF into the file at the
-    // given pixels per inch, or is cancelled when the path is empty.
-    void printTo(const QString &pdfPath, int resolution = 600) { targets_.append({pdfPath, resolution, {}}); }
-    // The next print dialog is confirmed with the named printer chosen.
-    void printOn(const QString &printerName) { targets_.append({{}, 0, printerName}); }
-    // Previews paint their pages into PDF files, one after the other, into
-    // the given path with the preview's number before ".pdf" (1, 2, ...).
+    // given pixels per inch, or is cancelled when the path is empty.  Its
+    // sheet has margins that cannot be printed, as a printer's has: the
+    // printable area begins at PrintableCorner (mm).
+    static constexpr QPointF PrintableCorner{4.2, 3.4};
+    void printTo(const QString &pdfPath, int resolution = 600) { targets_.append({pdfPath, resolution}); }
+    // Previews paint their pages into this PDF file.
     void previewInto(const QString &pdfPath) { previewPath_ = pdfPath; }
     const QStringList &previews() const { return previews_; }
     // What the print dialogs offered, in order.
@@ -39,16 +39,19 @@ public:
     void inModal(ModalAction action) { modalActions_.append(std::move(action)); }
     // Captions of the windows shown modally, in order.
     const QStringList &modalShown() const { return modalShown_; }
-    // Whether the last window shown modally was still open after the close.
-    bool modalCloseRefused() const { return modalCloseRefused_; }
     const QList<Shown> &shown() const { return shown_; }
-    QStringList texts() const { return texts_; }
+    QStringList texts() const
+    {
+        QStringList texts;
+        for (const Shown &s : shown_)
+            texts << s.text;
+        return texts;
+    }
     void clear() { *this = ScriptedDialogs(); }
 
     Button message(QWidget *, Box box, const QString &text, Buttons buttons) override
     {
         shown_.append({box, text});
-        texts_.append(text);
         if (!answers_.isEmpty())
             return answers_.takeFirst();
         return buttons == Buttons::Ok ? Button::Ok : Button::Cancel;
@@ -56,9 +59,10 @@ public:
     QString existingDirectory(QWidget *, const QString &prompt) override
     {
         shown_.append({Box::Plain, prompt});
-        texts_.append(prompt);
         return directories_.isEmpty() ? QString() : directories_.takeFirst();
     }
+    // A refused close would leave the user in the window; the test has seen
+    // the question and ends the window here.
     void showModal(QDialog &dialog) override
     {
         modalShown_.append(dialog.windowTitle());
@@ -67,34 +71,28 @@ public:
         if (!modalActions_.isEmpty())
             modalActions_.takeFirst()(dialog);
         dialog.close();
-        // A refused close would leave the user in the window; the test has
-        // seen the question and ends the window here.
-        modalCloseRefused_ = dialog.isVisible();
         dialog.hide();
     }
     void printPreview(QWidget *, const PaintPages &paint) override
     {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        previews_.append(QString(previewPath_).insert(previewPath_.lastIndexOf(QLatin1Char('.')),
-                                                      QString::number(previews_.size() + 1)));
-        printer.setOutputFileName(previews_.last());
+        printer.setOutputFileName(previewPath_);
+        printer.setPageMargins(QMarginsF(PrintableCorner.x(), PrintableCorner.y(), 5, 5), QPageLayout::Millimeter);
+        previews_.append(previewPath_);
         paint(printer);
     }
+    // Copies and pages as offered, as the user confirming the dialog leaves
+    // them.
     bool printDialog(QWidget *, QPrinter &printer, const PrintOffer &offer) override
     {
         printOffers_.append(offer);
         const Target target = targets_.isEmpty() ? Target() : targets_.takeFirst();
-        if (target.path.isEmpty() && target.printer.isEmpty())
-            return false;
-        printer.setOutputFormat(target.path.isEmpty() ? QPrinter::NativeFormat : QPrinter::PdfFormat);
         if (target.path.isEmpty())
-            printer.setPrinterName(target.printer);
-        else
-            printer.setOutputFileName(target.path);
-        printer.setResolution(target.path.isEmpty() ? printer.resolution() : target.resolution);
-        // Copies and pages as offered, as the user confirming the dialog
-        // leaves them.
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(target.path);
+        printer.setResolution(target.resolution);
+        printer.setPageMargins(QMarginsF(PrintableCorner.x(), PrintableCorner.y(), 5, 5), QPageLayout::Millimeter);
         printer.setCopyCount(offer.copies);
         printer.setCollateCopies(offer.collate);
         if (offer.maxPage > 0)
@@ -103,14 +101,12 @@ public:
     }
 
 private:
-    struct Target { QString path; int resolution = 0; QString printer; };
+    struct Target { QString path; int resolution = 0; };
     QList<Target> targets_;
     QString previewPath_;
     QStringList previews_, modalShown_, directories_;
     QList<PrintOffer> printOffers_;
     QList<ModalAction> modalActions_;
-    bool modalCloseRefused_ = false;
     QList<Shown> shown_;
-    QStringList texts_;
     QList<Button> answers_;
 };
