@@ -30,7 +30,6 @@ public:
     void printTo(const QString &pdfPath, int resolution = 600) { targets_.append({pdfPath, resolution}); }
     // Previews paint their pages into this PDF file.
     void previewInto(const QString &pdfPath) { previewPath_ = pdfPath; }
-    const QStringList &previews() const { return previews_; }
     // What the print dialogs offered, in order.
     const QList<PrintOffer> &printOffers() const { return printOffers_; }
     // What the user does in the next window shown modally, before closing it
@@ -40,25 +39,19 @@ public:
     // Captions of the windows shown modally, in order.
     const QStringList &modalShown() const { return modalShown_; }
     const QList<Shown> &shown() const { return shown_; }
-    QStringList texts() const
-    {
-        QStringList texts;
-        for (const Shown &s : shown_)
-            texts << s.text;
-        return texts;
-    }
+    const QStringList &texts() const { return texts_; }
     void clear() { *this = ScriptedDialogs(); }
 
     Button message(QWidget *, Box box, const QString &text, Buttons buttons) override
     {
         shown_.append({box, text});
-        if (!answers_.isEmpty())
-            return answers_.takeFirst();
-        return buttons == Buttons::Ok ? Button::Ok : Button::Cancel;
+        texts_.append(text);
+        return !answers_.isEmpty() ? answers_.takeFirst() : buttons == Buttons::Ok ? Button::Ok : Button::Cancel;
     }
     QString existingDirectory(QWidget *, const QString &prompt) override
     {
         shown_.append({Box::Plain, prompt});
+        texts_.append(prompt);
         return directories_.isEmpty() ? QString() : directories_.takeFirst();
     }
     // A refused close would leave the user in the window; the test has seen
@@ -78,25 +71,18 @@ public:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFileName(previewPath_);
         printer.setPageMargins(QMarginsF(PrintableCorner.x(), PrintableCorner.y(), 5, 5), QPageLayout::Millimeter);
-        previews_.append(previewPath_);
         paint(printer);
     }
-    // Copies and pages as offered, as the user confirming the dialog leaves
-    // them.
+    // The offer is only recorded: a PDF is printed once, whatever the copies.
     bool printDialog(QWidget *, QPrinter &printer, const PrintOffer &offer) override
     {
         printOffers_.append(offer);
         const Target target = targets_.isEmpty() ? Target() : targets_.takeFirst();
         if (target.path.isEmpty())
             return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(target.path);
+        printer.setOutputFileName(target.path); // PDF, by the name's suffix
         printer.setResolution(target.resolution);
         printer.setPageMargins(QMarginsF(PrintableCorner.x(), PrintableCorner.y(), 5, 5), QPageLayout::Millimeter);
-        printer.setCopyCount(offer.copies);
-        printer.setCollateCopies(offer.collate);
-        if (offer.maxPage > 0)
-            printer.setFromTo(offer.minPage, offer.maxPage);
         return true;
     }
 
@@ -104,7 +90,7 @@ private:
     struct Target { QString path; int resolution = 0; };
     QList<Target> targets_;
     QString previewPath_;
-    QStringList previews_, modalShown_, directories_;
+    QStringList modalShown_, directories_, texts_;
     QList<PrintOffer> printOffers_;
     QList<ModalAction> modalActions_;
     QList<Shown> shown_;
