@@ -68,9 +68,5 @@ struct MainWindow
             }
         }
     }
-    bool close() const
-    {
-        form->close();
-        return !form->isVisible();
-    }
+    bool close() const { return form->close() && !form->isVisible(); }
 };

@@ -16,7 +16,6 @@ class ScriptedDialogs : public Dialogs
 {
 public:
     struct Shown { Box box; QString text; };
-    using ModalAction = std::function<void(QDialog &dialog)>;
 
     // Answers for the next questions, in order.  A box asked when none is
     // left gets OK when OK is its only button, and Cancel otherwise.
@@ -35,7 +34,7 @@ public:
     // What the user does in the next window shown modally, before closing it
     // as the user would (the window's close question runs).  A window shown
     // with no action left is closed at once.
-    void inModal(ModalAction action) { modalActions_.append(std::move(action)); }
+    void inModal(std::function<void(QDialog &dialog)> action) { modalActions_.append(std::move(action)); }
     // Captions of the windows shown modally, in order.
     const QStringList &modalShown() const { return modalShown_; }
     const QList<Shown> &shown() const { return shown_; }
@@ -92,7 +91,7 @@ private:
     QString previewPath_;
     QStringList modalShown_, directories_, texts_;
     QList<PrintOffer> printOffers_;
-    QList<ModalAction> modalActions_;
+    QList<std::function<void(QDialog &dialog)>> modalActions_;
     QList<Shown> shown_;
     QList<Button> answers_;
 };
