@@ -26,7 +26,6 @@
 #endif
 
 using namespace dbtest;
-using Button = Dialogs::Button;
 
 namespace {
 
@@ -140,7 +139,7 @@ void TstMainWindow::scriptedUser()
     MainWindow w(file);
     QFETCH(QString, answers);
     for (QChar answer : answers)
-        w.dialogs.answer({answer == QLatin1Char('Y') ? Button::Yes : Button::No});
+        w.dialogs.answer({answer == QLatin1Char('Y') ? Dialogs::Button::Yes : Dialogs::Button::No});
     QFETCH(QString, script);
     w.play(script);
     QTEST(w.column(0).join(' '), "nominals");
@@ -161,18 +160,14 @@ void TstMainWindow::scriptedUser()
 // unreadable at one file's name; then, where no file is a link through which
 // a save would replace a device, a row typed and saved at the close.  That
 // marked or incomplete rows let be are not written is the scripted user's
-// and the database window's; random bytes are the fuzzers'.
+// and the database window's; bytes of every value, NUL among them, are the
+// fuzzers' and the reading rules' rows'.
 void TstMainWindow::dataFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("name"); // in the data folder, of the fault
     QTest::addColumn<int>("fault");
     QTest::addColumn<bool>("saves");
-    QByteArray all;
-    for (int c = 0; c < 256; ++c)
-        all += char((c + 27) % 256); // Ctrl-Z, which ends the file, last
-    QTest::newRow("all 256 bytes") << all << "" << 0 << false;
-    QTest::newRow("NUL bytes") << QByteArray(" 10\0;\0" "5;\r\n2\0" "0;1;\r\n", 16) + QByteArray(4096, '\0') << "" << 0 << false;
     QTest::newRow("a very long line") << "10;1;" + QByteArray(4 << 20, '9') << "" << 0 << false;
     QTest::newRow("very many short lines") << QByteArray("1;1;\r\n").repeated(100000) << "" << 0 << false;
     for (const char *name : {"supiska.csv", "DB.csv"}) {
@@ -298,7 +293,7 @@ void TstMainWindow::printFlows()
     w.dialogs.clear();
     QFETCH(QString, answers);
     for (QChar answer : answers)
-        w.dialogs.answer({answer == QLatin1Char('Y') ? Button::Yes : Button::No});
+        w.dialogs.answer({answer == QLatin1Char('Y') ? Dialogs::Button::Yes : Dialogs::Button::No});
     w.dialogs.printTo(pages > 0 || fault != None ? w.path("list.pdf") : QString());
     w.dialogs.previewInto(w.path("list.pdf"));
     w.dialogs.chooseDirectory(exports.path());
@@ -345,7 +340,7 @@ void TstMainWindow::dataDirectory()
     QCOMPARE(DataDirectory(bin, bin), user);
     QCOMPARE(DataDirectory(build, bin), build);
     QCOMPARE(DataDirectory(bin + QStringLiteral("/kelvaro"), bin), bin + QStringLiteral("/kelvaro"));
-    QCOMPARE(DataDirectory(build, root.filePath(QStringLiteral("opt/bin"))), build);
+    QCOMPARE(DataDirectory(build + QStringLiteral("/gone"), bin + QStringLiteral("/gone")), build + QStringLiteral("/gone"));
 #ifndef Q_OS_WIN
     // On Windows QFile::link makes a shortcut, which no path leads through.
     QVERIFY(QFile::link(bin, root.filePath(QStringLiteral("bin"))));
@@ -396,11 +391,10 @@ void TstMainWindow::slovakDialogs()
         for (QLabel *label : chooser->findChildren<QLabel *>())
             texts << label->text();
         for (QAbstractButton *button : chooser->findChildren<QAbstractButton *>())
-            texts << button->text() << button->toolTip();
+            texts << button->text() + button->toolTip(); // a tool button has only a tip
         static_cast<QDialog *>(chooser)->reject();
     });
     QCOMPARE(Dialogs::standard().existingDirectory(nullptr, Prompt), QString());
-    texts.removeAll(QString());
     texts.sort();
     QCOMPARE(texts, QStringList({"&Nie", "&Vybrať", "&Áno", "Detaily", "Hľadať v:", "Ignorovať", "Nadradený priečinok",
                                  "Nastaviť pôvodné", "Nie pre všetk&o", "OK", "Obnoviť štandardné", "Otvoriť", "Pomocník",
