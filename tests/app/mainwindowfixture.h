@@ -40,9 +40,10 @@ struct MainWindow
     StringGrid *grid() const { return child<StringGrid>("sgSupiska"); }
     GridModel &model() const { return form->voucherList().grid(); }
     QStringList column(int c) const { return ColumnTexts(model(), c); }
+    void click(const char *button) const { QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton); }
     // What a user does, in order: characters typed into the grid ("\t" Tab,
-    // "\r" Enter, "\b" Backspace), "@cr" a click on cell (c, r) with one digit
-    // each, "|" a click on the first cell of the last row, "~k" Alt+K.
+    // "\r" Enter, "\b" Backspace), "^" F2, "@cr" a click on cell (c, r) with
+    // one digit each, "|" a click on the first cell of the last row, "~k" Alt+K.
     void play(const QString &script) const
     {
         for (int i = 0; i < script.size(); ++i) {
@@ -60,14 +61,12 @@ struct MainWindow
                 // A button's mnemonic presses it for a moment before it clicks.
                 const auto buttons = form->findChildren<QAbstractButton *>();
                 QTRY_VERIFY(std::none_of(buttons.cbegin(), buttons.cend(), [](auto *b) { return b->isDown(); }));
+            } else if (c == QLatin1Char('^')) {
+                QTest::keyClick(grid(), Qt::Key_F2);
             } else {
                 typeIntoGrid(grid(), c);
             }
         }
     }
-    bool close() const
-    {
-        form->close();
-        return !form->isVisible();
-    }
+    bool close() const { return form->close() && !form->isVisible(); }
 };

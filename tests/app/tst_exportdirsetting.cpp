@@ -54,20 +54,19 @@ void TstExportDirSetting::machineAndUser_data()
     QTest::addColumn<QVariant>("user");
     QTest::addColumn<bool>("machineWritable");
     QTest::addColumn<QString>("read");
-    QTest::addColumn<QVariant>("machineAfter"); // after choosing E:\ (new)
-    QTest::addColumn<QVariant>("userAfter");
-    const QVariant none, a(QStringLiteral("D:\\A\\")), b(QStringLiteral("D:\\B\\")), chosen(QStringLiteral("E:\\"));
-    QTest::newRow("nothing stored") << none << none << true << "" << chosen << none;
-    QTest::newRow("the machine's") << a << none << true << "D:\\A\\" << chosen << none;
-    QTest::newRow("as stored by hand") << QVariant(QStringLiteral("D:\\A")) << none << true << "D:\\A" << chosen << none;
-    // A folder chosen where the machine's key can be written replaces the
-    // user's own, so that it is the one of the next start.
-    QTest::newRow("the user's before the machine's") << a << b << true << "D:\\B\\" << chosen << none;
-    QTest::newRow("the user's of another type") << a << QVariant(QStringList{"D:\\B\\"}) << true << "" << chosen << none;
-    QTest::newRow("machine read-only") << a << none << false << "D:\\A\\" << a << chosen;
-    QTest::newRow("machine read-only, the user's") << a << b << false << "D:\\B\\" << a << chosen;
+    const QVariant none, a(QStringLiteral("D:\\A\\")), b(QStringLiteral("D:\\B\\"));
+    QTest::newRow("nothing stored") << none << none << true << "";
+    QTest::newRow("the machine's") << a << none << true << "D:\\A\\";
+    QTest::newRow("as stored by hand") << QVariant(QStringLiteral("D:\\A")) << none << true << "D:\\A";
+    QTest::newRow("the user's before the machine's") << a << b << true << "D:\\B\\";
+    QTest::newRow("the user's of another type") << a << QVariant(QStringList{"D:\\B\\"}) << true << "";
+    QTest::newRow("machine read-only") << a << none << false << "D:\\A\\";
+    QTest::newRow("machine read-only, the user's") << a << b << false << "D:\\B\\";
 }
 
+// A folder chosen (E:\, new) goes to the machine's key where it can be
+// written, replacing the user's own so that it is the one of the next start,
+// and to the user's key otherwise.
 void TstExportDirSetting::machineAndUser()
 {
     QFETCH(QVariant, machine);
@@ -87,10 +86,11 @@ void TstExportDirSetting::machineAndUser()
     // Reading creates the machine's key when missing, never the user's.
     QVERIFY(keyExists(HKEY_LOCAL_MACHINE));
     QCOMPARE(keyExists(HKEY_CURRENT_USER), user.isValid());
-    QCOMPARE(ExportDirSetting::write(QStringLiteral("E:\\")), ExportDirSetting::WriteResult::Stored);
-    QTEST(settings("HKEY_LOCAL_MACHINE").value(QStringLiteral("saveDir")), "machineAfter");
-    QTEST(settings("HKEY_CURRENT_USER").value(QStringLiteral("saveDir")), "userAfter");
-    QCOMPARE(ExportDirSetting::read(), QStringLiteral("E:\\"));
+    const QVariant chosen(QStringLiteral("E:\\"));
+    QCOMPARE(ExportDirSetting::write(chosen.toString()), ExportDirSetting::WriteResult::Stored);
+    QCOMPARE(settings("HKEY_LOCAL_MACHINE").value(QStringLiteral("saveDir")), machineWritable ? chosen : machine);
+    QCOMPARE(settings("HKEY_CURRENT_USER").value(QStringLiteral("saveDir")), machineWritable ? QVariant() : chosen);
+    QCOMPARE(ExportDirSetting::read(), chosen.toString());
 }
 
 QTEST_GUILESS_MAIN(TstExportDirSetting)

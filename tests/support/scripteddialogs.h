@@ -16,42 +16,36 @@ class ScriptedDialogs : public Dialogs
 {
 public:
     struct Shown { Box box; QString text; };
-    using ModalAction = std::function<void(QDialog &dialog)>;
 
     // Answers for the next questions, in order.  A box asked when none is
     // left gets OK when OK is its only button, and Cancel otherwise.
     void answer(std::initializer_list<Button> answers) { answers_.append(answers); }
     void chooseDirectory(const QString &directory) { directories_.append(directory); }
     // The next print dialog is confirmed and prints PDF into the file at the
-    // given pixels per inch, or is cancelled when the path is empty.
-    void printTo(const QString &pdfPath, int resolution = 600) { targets_.append({pdfPath, resolution, {}}); }
-    // The next print dialog is confirmed with the named printer chosen.
-    void printOn(const QString &printerName) { targets_.append({{}, 0, printerName}); }
-    // Previews paint their pages into PDF files, one after the other, into
-    // the given path with the preview's number before ".pdf" (1, 2, ...).
+    // given pixels per inch, or is cancelled when the path is empty.  Its
+    // sheet has margins that cannot be printed, as a printer's has: the
+    // printable area begins at PrintableCorner (mm).
+    static constexpr QPointF PrintableCorner{4.2, 3.4};
+    void printTo(const QString &pdfPath, int resolution = 600) { targets_.append({pdfPath, resolution}); }
+    // Previews paint their pages into this PDF file.
     void previewInto(const QString &pdfPath) { previewPath_ = pdfPath; }
-    const QStringList &previews() const { return previews_; }
     // What the print dialogs offered, in order.
     const QList<PrintOffer> &printOffers() const { return printOffers_; }
     // What the user does in the next window shown modally, before closing it
     // as the user would (the window's close question runs).  A window shown
     // with no action left is closed at once.
-    void inModal(ModalAction action) { modalActions_.append(std::move(action)); }
+    void inModal(std::function<void(QDialog &dialog)> action) { modalActions_.append(std::move(action)); }
     // Captions of the windows shown modally, in order.
     const QStringList &modalShown() const { return modalShown_; }
-    // Whether the last window shown modally was still open after the close.
-    bool modalCloseRefused() const { return modalCloseRefused_; }
     const QList<Shown> &shown() const { return shown_; }
-    QStringList texts() const { return texts_; }
+    const QStringList &texts() const { return texts_; }
     void clear() { *this = ScriptedDialogs(); }
 
     Button message(QWidget *, Box box, const QString &text, Buttons buttons) override
     {
         shown_.append({box, text});
         texts_.append(text);
-        if (!answers_.isEmpty())
-            return answers_.takeFirst();
-        return buttons == Buttons::Ok ? Button::Ok : Button::Cancel;
+        return !answers_.isEmpty() ? answers_.takeFirst() : buttons == Buttons::Ok ? Button::Ok : Button::Cancel;
     }
     QString existingDirectory(QWidget *, const QString &prompt) override
     {
@@ -59,6 +53,8 @@ public:
         texts_.append(prompt);
         return directories_.isEmpty() ? QString() : directories_.takeFirst();
     }
+    // A refused close would leave the user in the window; the test has seen
+    // the question and ends the window here.
     void showModal(QDialog &dialog) override
     {
         modalShown_.append(dialog.windowTitle());
@@ -67,50 +63,35 @@ public:
         if (!modalActions_.isEmpty())
             modalActions_.takeFirst()(dialog);
         dialog.close();
-        // A refused close would leave the user in the window; the test has
-        // seen the question and ends the window here.
-        modalCloseRefused_ = dialog.isVisible();
         dialog.hide();
     }
     void printPreview(QWidget *, const PaintPages &paint) override
     {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        previews_.append(QString(previewPath_).insert(previewPath_.lastIndexOf(QLatin1Char('.')),
-                                                      QString::number(previews_.size() + 1)));
-        printer.setOutputFileName(previews_.last());
+        printer.setOutputFileName(previewPath_);
+        printer.setPageMargins(QMarginsF(PrintableCorner.x(), PrintableCorner.y(), 5, 5), QPageLayout::Millimeter);
         paint(printer);
     }
+    // The offer is only recorded: a PDF is printed once, whatever the copies.
     bool printDialog(QWidget *, QPrinter &printer, const PrintOffer &offer) override
     {
         printOffers_.append(offer);
         const Target target = targets_.isEmpty() ? Target() : targets_.takeFirst();
-        if (target.path.isEmpty() && target.printer.isEmpty())
-            return false;
-        printer.setOutputFormat(target.path.isEmpty() ? QPrinter::NativeFormat : QPrinter::PdfFormat);
         if (target.path.isEmpty())
-            printer.setPrinterName(target.printer);
-        else
-            printer.setOutputFileName(target.path);
-        printer.setResolution(target.path.isEmpty() ? printer.resolution() : target.resolution);
-        // Copies and pages as offered, as the user confirming the dialog
-        // leaves them.
-        printer.setCopyCount(offer.copies);
-        printer.setCollateCopies(offer.collate);
-        if (offer.maxPage > 0)
-            printer.setFromTo(offer.minPage, offer.maxPage);
+            return false;
+        printer.setOutputFileName(target.path); // PDF, by the name's suffix
+        printer.setResolution(target.resolution);
+        printer.setPageMargins(QMarginsF(PrintableCorner.x(), PrintableCorner.y(), 5, 5), QPageLayout::Millimeter);
         return true;
     }
 
 private:
-    struct Target { QString path; int resolution = 0; QString printer; };
+    struct Target { QString path; int resolution = 0; };
     QList<Target> targets_;
     QString previewPath_;
-    QStringList previews_, modalShown_, directories_;
+    QStringList modalShown_, directories_, texts_;
     QList<PrintOffer> printOffers_;
-    QList<ModalAction> modalActions_;
-    bool modalCloseRefused_ = false;
+    QList<std::function<void(QDialog &dialog)>> modalActions_;
     QList<Shown> shown_;
-    QStringList texts_;
     QList<Button> answers_;
 };
