@@ -2,13 +2,13 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QThread>
 
 #include <csignal>
 
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,22 +17,7 @@ const QString PdfPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"
 
 QString program(const QString &name)
 {
-    return QStandardPaths::findExecutable(name, {"/usr/sbin", "/usr/bin", "/sbin", "/bin"});
-}
-
-QString readText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
-}
-
-// Polls until done() or the deadline; false on the deadline.
-template <typename Done> bool waitFor(int milliseconds, Done done)
-{
-    for (const QDeadlineTimer deadline(milliseconds); !done(); QThread::msleep(50))
-        if (deadline.hasExpired())
-            return false;
-    return true;
+    return QStandardPaths::findExecutable(name, {"/usr/sbin", "/usr/bin"});
 }
 
 } // namespace
@@ -40,8 +25,7 @@ template <typename Done> bool waitFor(int milliseconds, Done done)
 PrivateCups::PrivateCups() : dir_(QDir::tempPath() + "/kelvaro-cups-XXXXXX")
 {
     // The scheduler runs its filters as the user lp, who must reach the spool.
-    QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                           | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    chmod(QFile::encodeName(dir_.path()).constData(), 0755);
     for (const char *folder : {"conf", "etc", "spool/tmp", "cache", "state", "log", "pdf", "tmp"})
         QDir(dir_.path()).mkpath(folder);
     qputenv("CUPS_SERVER", QFile::encodeName(path("cups.sock")));
@@ -50,9 +34,6 @@ PrivateCups::PrivateCups() : dir_(QDir::tempPath() + "/kelvaro-cups-XXXXXX")
 std::optional<QString> PrivateCups::tool(const QString &name, const QStringList &arguments) const
 {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LC_ALL", "C"); // messages read below
-    process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program(name), QStringList{"-h", path("cups.sock")} + arguments);
     if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
@@ -62,26 +43,21 @@ std::optional<QString> PrivateCups::tool(const QString &name, const QStringList 
 
 QString PrivateCups::start()
 {
-    if (!dir_.isValid() || program("cupsd").isEmpty() || !QFile::exists(PdfPpd))
-        return "no temporary folder, or the packages cups and printer-driver-cups-pdf are not installed";
-    if (geteuid() != 0)
-        return "the private scheduler needs root: it mounts in a namespace of its own and runs the cups-pdf "
-               "backend as root";
+    if (!dir_.isValid() || geteuid() != 0 || program("cupsd").isEmpty() || !QFile::exists(PdfPpd))
+        return "the private scheduler needs root (it mounts in a namespace of its own and runs the cups-pdf backend "
+               "as root), a temporary folder and the packages cups and printer-driver-cups-pdf";
     // Local clients only; a job that its backend fails ends there instead of
     // stopping the queue.  cups-pdf.conf is what the backend finds in /etc/cups.
-    const QString root = dir_.path();
-    const std::pair<const char *, QString> files[] = {
-        {"conf/cupsd.conf", "Listen " + path("cups.sock") + "\nLogLevel warn\nBrowsing No\nWebInterface No\n"
-                            "ErrorPolicy abort-job\n<Location />\n  Order allow,deny\n  Allow localhost\n</Location>\n"},
-        {"conf/cups-files.conf", QString("ServerRoot %1/conf\nRequestRoot %1/spool\nTempDir %1/spool/tmp\n"
-                                         "CacheDir %1/cache\nStateDir %1/state\nErrorLog %1/log/error_log\n"
-                                         "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n"
-                                         "Printcap %1/printcap\n").arg(root)},
-        {"etc/cups-pdf.conf",
-         QString("Out %1/pdf\nAnonDirName %1/pdf\nSpool %1/cups-pdf-spool\nLog %1/log\nGSTmp %1/tmp\n").arg(root)}};
+    const QString files[][2] = {
+        {"conf/cupsd.conf", "Listen %1/cups.sock\nLogLevel warn\nBrowsing No\nWebInterface No\nErrorPolicy abort-job\n"
+                            "<Location />\n  Order allow,deny\n  Allow localhost\n</Location>\n"},
+        {"conf/cups-files.conf", "ServerRoot %1/conf\nRequestRoot %1/spool\nTempDir %1/spool/tmp\nCacheDir %1/cache\n"
+                                 "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                                 "PageLog %1/log/page_log\nPrintcap %1/printcap\n"},
+        {"etc/cups-pdf.conf", "Out %1/pdf\nAnonDirName %1/pdf\nSpool %1/cups-pdf-spool\nLog %1/log\nGSTmp %1/tmp\n"}};
     for (const auto &[name, text] : files) {
         QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) != text.toUtf8().size())
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.arg(dir_.path()).toUtf8()) < 0)
             return "cannot write " + file.fileName();
     }
     cupsd_.setProgram(program("unshare"));
@@ -93,31 +69,31 @@ QString PrivateCups::start()
     cupsd_.setProcessChannelMode(QProcess::MergedChannels);
     cupsd_.setStandardOutputFile(path("log/cupsd-output"));
     cupsd_.start();
-    if (waitFor(10000, [this] {
-            return cupsd_.state() == QProcess::NotRunning
-                || tool("lpstat", {"-r"}).value_or("").startsWith("scheduler is running");
-        }) && cupsd_.state() != QProcess::NotRunning)
-        return {};
+    // The scheduler is ready once it listens on its socket.
+    for (const QDeadlineTimer deadline(10000); cupsd_.state() != QProcess::NotRunning && !deadline.hasExpired();
+         QThread::msleep(50))
+        if (QFile::exists(path("cups.sock")))
+            return {};
     stop();
     return "cupsd does not answer\n" + logs();
 }
 
 QString PrivateCups::addPdfQueue(const QString &name)
 {
-    return tool("lpadmin", {"-p", name, "-E", "-v", "cups-pdf:/", "-P", PdfPpd}) ? QString() : "lpadmin failed\n" + logs();
+    const bool added = tool("lpadmin", {"-p", name, "-E", "-v", "cups-pdf:/", "-P", PdfPpd}).has_value();
+    return added ? QString() : "lpadmin failed\n" + logs();
 }
 
 QString PrivateCups::waitUntilIdle(const QString &queue)
 {
-    if (waitFor(30000, [&] { return tool("lpstat", {"-o", queue}) == ""; }))
-        return {};
+    for (const QDeadlineTimer deadline(30000); !deadline.hasExpired(); QThread::msleep(50))
+        if (tool("lpstat", {"-o", queue}) == "")
+            return {};
     return "jobs of " + queue + " still pending:\n" + tool("lpstat", {"-o", queue}).value_or("") + logs();
 }
 
 void PrivateCups::stop()
 {
-    if (cupsd_.state() == QProcess::NotRunning)
-        return;
     cupsd_.terminate();
     if (!cupsd_.waitForFinished(10000))
         cupsd_.kill();
@@ -127,7 +103,10 @@ void PrivateCups::stop()
 QString PrivateCups::logs() const
 {
     QString text;
-    for (const QString &log : QDir(path("log")).entryList({"cupsd-output", "error_log", "cups-pdf-*_log"}, QDir::Files))
-        text += readText(path("log/" + log));
+    const QDir folder(path("log"));
+    for (const QString &log : folder.entryList({"cupsd-output", "error_log", "cups-pdf-*_log"}, QDir::Files)) {
+        QFile file(folder.filePath(log));
+        text += file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+    }
     return text;
 }
