@@ -34,7 +34,7 @@ void DrawFixedBarcode(const PrintCanvas &canvas, int x, int y)
     barcode.SetModul(canvas.CmToPixelX(0.055));
     barcode.SetRatio(2.0);
     barcode.SetTyp(bcCode_2_5_interleaved);
-    barcode.SetAngle(0);
+    barcode.SetAngle(90);
     barcode.PaintBarcode(canvas.Painter());
 }
 

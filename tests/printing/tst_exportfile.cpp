@@ -90,8 +90,8 @@ void TstExportFile::writing()
     ExportFile file;
     bool written = false;
     {
-        std::optional<ReadOnlyFolder> folder = readOnly ? std::make_optional<ReadOnlyFolder>(dir.path()) : std::nullopt;
-        const std::optional<FileSizeLimit> limit = sizeLimit > 0 ? std::make_optional<FileSizeLimit>(sizeLimit) : std::nullopt;
+        const auto folder = readOnly ? std::make_optional<ReadOnlyFolder>(dir.path()) : std::nullopt;
+        const auto limit = sizeLimit > 0 ? std::make_optional<FileSizeLimit>(sizeLimit) : std::nullopt;
         QFETCH(QString, name);
         // Nothing lands before the file is closed whole.
         written = file.open(dir.filePath(name), Header) && file.writeRow("2,5", "10", "25")

@@ -65,7 +65,9 @@ void TstGridListing::listing()
     const QList<PdfText::Word> words = PdfText::words(printer.outputFileName());
     QCOMPARE(PdfText::pageCount(printer.outputFileName()), std::max<int>(1, pages.size()));
     const auto at = [&](int page, const QString &text) {
-        return std::find_if(words.cbegin(), words.cend(), [&](const auto &w) { return w.page == page && w.text == text; });
+        return std::find_if(words.cbegin(), words.cend(), [&](const auto &w) {
+            return w.page == page && w.text == text;
+        });
     };
     for (int page = 1; page <= pages.size(); ++page) {
         QVERIFY(PdfText::pageImage(printer.outputFileName(), page, 10).width() > 100); // landscape: 29.7 cm
@@ -84,7 +86,8 @@ void TstGridListing::listing()
     // indented by 25, rows 90 apart.  A word's box starts a little right of
     // and below the text's corner.
     const std::tuple<QString, int, int> places[] = {
-        {"H0", 5 + 25, 350}, {"r1c1", 5 + 575 + 10 + 25, 500}, {"r2c2", 590 + 391 + 10 + 25, 590}, {"r43c0", 30, 500 + 42 * 90}};
+        {"H0", 5 + 25, 350}, {"r1c1", 5 + 575 + 10 + 25, 500}, {"r2c2", 590 + 391 + 10 + 25, 590},
+        {"r43c0", 30, 500 + 42 * 90}};
     for (const auto &[text, x, y] : places) {
         const auto word = at(1, text);
         QVERIFY2(fromPage > 1 || (word != words.cend() && qAbs(word->box.left() - x * 0.12) < 1

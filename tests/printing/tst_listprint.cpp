@@ -170,8 +170,9 @@ void TstListPrint::drawingFails()
     QVERIFY(file.open(dir.filePath("x.txt"), texts));
     int calls = 0;
     printedWords([&](QPrinter &printer) {
-        const QList<VoucherRowTexts> rows(22, {"1", "10", "10"});
-        QCOMPARE(PrintFilledList(printer, texts, rows, "1", "1", &file, [&](int) { ++calls; }).error, "Barcode must be numeric");
+        const PrintOutcome outcome = PrintFilledList(printer, texts, QList<VoucherRowTexts>(22, {"1", "10", "10"}), "1",
+                                                     "1", &file, [&](int) { ++calls; });
+        QCOMPARE(outcome.error, "Barcode must be numeric");
     });
     printedWords([&](QPrinter &printer) { QCOMPARE(PrintBlankList(printer, texts).error, "Barcode must be numeric"); });
     QCOMPARE(calls, 1);
@@ -199,8 +200,8 @@ void TstListPrint::sheet_data()
     QTest::newRow("blank 300") << 300 << false << "123456" << read << "##..##..##..##.." "###.#.###";
     QTest::newRow("filled 600") << 600 << true << "123456" << read << "";
     // Interleaved 2 of 5 drops an odd digit out, Code 39 keeps it.
-    QTest::newRow("five-digit code") << 300 << true << "40517" << QStringList{"030829", "4051", "35742364", "0001", "40517"}
-                                     << "";
+    QTest::newRow("five-digit code") << 300 << true << "40517"
+                                     << QStringList{"030829", "4051", "35742364", "0001", "40517"} << "";
 }
 
 // A page as the print flows draw it, on an image of an A4 sheet.
