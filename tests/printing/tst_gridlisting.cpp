@@ -65,9 +65,7 @@ void TstGridListing::listing()
     const QList<PdfText::Word> words = PdfText::words(printer.outputFileName());
     QCOMPARE(PdfText::pageCount(printer.outputFileName()), std::max<int>(1, pages.size()));
     const auto at = [&](int page, const QString &text) {
-        return std::find_if(words.cbegin(), words.cend(), [&](const auto &w) {
-            return w.page == page && w.text == text;
-        });
+        return std::find_if(words.begin(), words.end(), [&](auto &w) { return w.page == page && w.text == text; });
     };
     for (int page = 1; page <= pages.size(); ++page) {
         QVERIFY(PdfText::pageImage(printer.outputFileName(), page, 10).width() > 100); // landscape: 29.7 cm

@@ -214,10 +214,7 @@ void TstListPrint::sheet()
     texts.code = code;
     QImage image(ppi * 2100 / 254, ppi * 2970 / 254, QImage::Format_Grayscale8);
     image.fill(Qt::white);
-    image.setDotsPerMeterX(qRound(ppi / 0.0254));
-    image.setDotsPerMeterY(qRound(ppi / 0.0254));
-    PageMetrics metrics;
-    metrics.ReadPrinterMetrics(image);
+    const PageMetrics metrics(ppi, ppi, image.width());
     QPainter painter(&image);
     (filled ? DrawFilledPageHeader : DrawBlankPage)(PrintCanvas(painter, metrics), texts);
     painter.end();

@@ -6,7 +6,7 @@
 
 #include <zbar.h>
 
-QString BarcodeReader::ReadText(const QImage &image, Symbology symbology, QRect *found)
+QString BarcodeReader::ReadText(const QImage &image, Symbology symbology, QRect *found, int *direction)
 {
     const zbar::zbar_symbol_type_t type = symbology == Symbology::Code39 ? zbar::ZBAR_CODE39 : zbar::ZBAR_I25;
     zbar::ImageScanner scanner;
@@ -27,22 +27,25 @@ QString BarcodeReader::ReadText(const QImage &image, Symbology symbology, QRect 
         points << QPoint(symbol.get_location_x(i), symbol.get_location_y(i));
     if (found)
         *found = points.boundingRect();
+    if (direction)
+        *direction = symbol.get_orientation();
     return QString::fromStdString(symbol.get_data());
 }
 
 QStringList ListPageBarcodes::Read(const QImage &page, int ppi, QPointF origin)
 {
     using BarcodeReader::Symbology;
-    // Between the form's lines, in cm from the form's corner.
-    static const std::pair<QRectF, Symbology> places[] = {
-        {QRectF(QPointF(0.3, 19.0), QPointF(1.85, 26.5)), Symbology::Interleaved2of5},
-        {QRectF(QPointF(13.6, 16.47), QPointF(16.5, 17.45)), Symbology::Interleaved2of5},
-        {QRectF(QPointF(16.5, 16.47), QPointF(19.88, 17.45)), Symbology::Interleaved2of5},
-        {QRectF(QPointF(13.6, 17.45), QPointF(19.88, 18.5)), Symbology::Interleaved2of5},
-        {QRectF(QPointF(13.6, 18.6), QPointF(19.88, 19.5)), Symbology::Code39}};
+    // Between the form's lines, in cm from the form's corner, read from the
+    // bottom up or from left to right.
+    static const std::tuple<QRectF, Symbology, int> places[] = {
+        {QRectF(QPointF(0.3, 19.0), QPointF(1.85, 26.5)), Symbology::Interleaved2of5, zbar::ZBAR_ORIENT_LEFT},
+        {QRectF(QPointF(13.6, 16.47), QPointF(16.5, 17.45)), Symbology::Interleaved2of5, zbar::ZBAR_ORIENT_UP},
+        {QRectF(QPointF(16.5, 16.47), QPointF(19.88, 17.45)), Symbology::Interleaved2of5, zbar::ZBAR_ORIENT_UP},
+        {QRectF(QPointF(13.6, 17.45), QPointF(19.88, 18.5)), Symbology::Interleaved2of5, zbar::ZBAR_ORIENT_UP},
+        {QRectF(QPointF(13.6, 18.6), QPointF(19.88, 19.5)), Symbology::Code39, zbar::ZBAR_ORIENT_UP}};
     const auto pixels = [ppi](QPointF cm) { return (cm * ppi / 2.54).toPoint(); };
     QStringList texts;
-    for (const auto &[cm, symbology] : places) {
+    for (const auto &[cm, symbology, direction] : places) {
         const QRect part(pixels(cm.topLeft() + origin), pixels(cm.bottomRight() + origin));
         // On white with a centimetre around it, as a scanner sees it alone.
         const int margin = ppi * 100 / 254;
@@ -50,8 +53,10 @@ QStringList ListPageBarcodes::Read(const QImage &page, int ppi, QPointF origin)
         framed.fill(Qt::white);
         QPainter(&framed).drawImage(margin, margin, page.copy(part));
         QRect found;
-        const QString text = BarcodeReader::ReadText(framed, symbology, &found);
-        texts << (QRect(margin, margin, part.width(), part.height()).adjusted(1, 1, -1, -1).contains(found) ? text : "");
+        int read = -1;
+        const QString text = BarcodeReader::ReadText(framed, symbology, &found, &read);
+        const bool inPlace = QRect(margin, margin, part.width(), part.height()).adjusted(1, 1, -1, -1).contains(found);
+        texts << (inPlace && read == direction ? text : "");
     }
     return texts;
 }
