@@ -21,7 +21,7 @@ void TstBarcode::paintsWhatAScannerReads_data()
     QTest::addColumn<TBarcodeType>("typ");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("modul");
-    QTest::addColumn<int>("fitTo"); // a width to fit the module to, or 0
+    QTest::addColumn<int>("fitTo"); // a width to fit the module to; 0 keeps it
     QTest::addColumn<double>("angle");
     QTest::addColumn<QRect>("bars"); // the dark pixels, the corner at (100, 100), 60 high
     QTest::addColumn<QString>("read"); // or the error raised, nothing painted
@@ -69,8 +69,7 @@ void TstBarcode::paintsWhatAScannerReads()
     image.fill(Qt::white);
     QString error;
     try {
-        if (fitTo > 0)
-            barcode.SetWidth(fitTo);
+        barcode.SetWidth(fitTo);
         QPainter painter(&image);
         const QPen pen(Qt::gray, 3, Qt::DashLine);
         painter.setPen(pen);

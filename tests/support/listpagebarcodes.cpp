@@ -4,53 +4,48 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include <memory>
-
 #include <zbar.h>
 
-using namespace zbar; // its C interface, in a namespace when read as C++
-
-QString BarcodeReader::ReadText(const QImage &image, Symbology symbology, QRect *found)
+QString BarcodeReader::ReadText(const QImage &image, Symbology symbology, QRect *found, int *direction)
 {
-    const zbar_symbol_type_t type = symbology == Symbology::Code39 ? ZBAR_CODE39 : ZBAR_I25;
-    const std::unique_ptr<zbar_image_scanner_t, void (*)(zbar_image_scanner_t *)> scanner(
-        zbar_image_scanner_create(), zbar_image_scanner_destroy);
-    zbar_image_scanner_set_config(scanner.get(), ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
-    zbar_image_scanner_set_config(scanner.get(), type, ZBAR_CFG_ENABLE, 1);
-    zbar_image_scanner_set_config(scanner.get(), type, ZBAR_CFG_MIN_LEN, 2);
+    const zbar::zbar_symbol_type_t type = symbology == Symbology::Code39 ? zbar::ZBAR_CODE39 : zbar::ZBAR_I25;
+    zbar::ImageScanner scanner;
+    scanner.set_config(zbar::ZBAR_NONE, zbar::ZBAR_CFG_ENABLE, 0);
+    scanner.set_config(type, zbar::ZBAR_CFG_ENABLE, 1);
+    scanner.set_config(type, zbar::ZBAR_CFG_MIN_LEN, 2);
     // zbar takes rows without padding.
     const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
     QByteArray pixels;
     for (int y = 0; y < gray.height(); ++y)
         pixels.append(reinterpret_cast<const char *>(gray.constScanLine(y)), gray.width());
-    const std::unique_ptr<zbar_image_t, void (*)(zbar_image_t *)> scanned(zbar_image_create(), zbar_image_destroy);
-    zbar_image_set_format(scanned.get(), zbar_fourcc('Y', '8', '0', '0'));
-    zbar_image_set_size(scanned.get(), unsigned(gray.width()), unsigned(gray.height()));
-    zbar_image_set_data(scanned.get(), pixels.constData(), unsigned(pixels.size()), nullptr);
-    if (zbar_scan_image(scanner.get(), scanned.get()) <= 0)
+    zbar::Image scanned(gray.width(), gray.height(), "Y800", pixels.constData(), pixels.size());
+    if (scanner.scan(scanned) <= 0)
         return {};
-    const zbar_symbol_t *symbol = zbar_image_first_symbol(scanned.get());
+    const zbar::Symbol symbol = *scanned.symbol_begin();
     QPolygon points;
-    for (unsigned i = 0; i < zbar_symbol_get_loc_size(symbol); ++i)
-        points << QPoint(zbar_symbol_get_loc_x(symbol, i), zbar_symbol_get_loc_y(symbol, i));
+    for (int i = 0; i < symbol.get_location_size(); ++i)
+        points << QPoint(symbol.get_location_x(i), symbol.get_location_y(i));
     if (found)
         *found = points.boundingRect();
-    return QString::fromUtf8(zbar_symbol_get_data(symbol));
+    if (direction)
+        *direction = symbol.get_orientation();
+    return QString::fromStdString(symbol.get_data());
 }
 
 QStringList ListPageBarcodes::Read(const QImage &page, int ppi, QPointF origin)
 {
     using BarcodeReader::Symbology;
-    // Between the form's lines, in cm from the form's corner.
-    static const std::pair<QRectF, Symbology> places[] = {
-        {QRectF(QPointF(0.3, 19.0), QPointF(1.85, 26.5)), Symbology::Interleaved2of5},
-        {QRectF(QPointF(13.6, 16.47), QPointF(16.5, 17.45)), Symbology::Interleaved2of5},
-        {QRectF(QPointF(16.5, 16.47), QPointF(19.88, 17.45)), Symbology::Interleaved2of5},
-        {QRectF(QPointF(13.6, 17.45), QPointF(19.88, 18.5)), Symbology::Interleaved2of5},
-        {QRectF(QPointF(13.6, 18.6), QPointF(19.88, 19.5)), Symbology::Code39}};
+    // Between the form's lines, in cm from the form's corner, read from the
+    // bottom up or from left to right.
+    static const std::tuple<QRectF, Symbology, int> places[] = {
+        {QRectF(QPointF(0.3, 19.0), QPointF(1.85, 26.5)), Symbology::Interleaved2of5, zbar::ZBAR_ORIENT_LEFT},
+        {QRectF(QPointF(13.6, 16.47), QPointF(16.5, 17.45)), Symbology::Interleaved2of5, zbar::ZBAR_ORIENT_UP},
+        {QRectF(QPointF(16.5, 16.47), QPointF(19.88, 17.45)), Symbology::Interleaved2of5, zbar::ZBAR_ORIENT_UP},
+        {QRectF(QPointF(13.6, 17.45), QPointF(19.88, 18.5)), Symbology::Interleaved2of5, zbar::ZBAR_ORIENT_UP},
+        {QRectF(QPointF(13.6, 18.6), QPointF(19.88, 19.5)), Symbology::Code39, zbar::ZBAR_ORIENT_UP}};
     const auto pixels = [ppi](QPointF cm) { return (cm * ppi / 2.54).toPoint(); };
     QStringList texts;
-    for (const auto &[cm, symbology] : places) {
+    for (const auto &[cm, symbology, direction] : places) {
         const QRect part(pixels(cm.topLeft() + origin), pixels(cm.bottomRight() + origin));
         // On white with a centimetre around it, as a scanner sees it alone.
         const int margin = ppi * 100 / 254;
@@ -58,8 +53,10 @@ QStringList ListPageBarcodes::Read(const QImage &page, int ppi, QPointF origin)
         framed.fill(Qt::white);
         QPainter(&framed).drawImage(margin, margin, page.copy(part));
         QRect found;
-        const QString text = BarcodeReader::ReadText(framed, symbology, &found);
-        texts << (QRect(margin, margin, part.width(), part.height()).adjusted(1, 1, -1, -1).contains(found) ? text : "");
+        int read = -1;
+        const QString text = BarcodeReader::ReadText(framed, symbology, &found, &read);
+        const bool inPlace = QRect(margin, margin, part.width(), part.height()).adjusted(1, 1, -1, -1).contains(found);
+        texts << (inPlace && read == direction ? text : "");
     }
     return texts;
 }

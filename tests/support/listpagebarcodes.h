@@ -15,8 +15,9 @@ enum class Symbology { Interleaved2of5, Code39 };
 
 // The text of the first barcode of the symbology found, lying across or
 // along the image, or a null string.  Interleaved 2 of 5 is read from two
-// digits up.  found receives the bounds of the points where it was read.
-QString ReadText(const QImage &image, Symbology symbology, QRect *found = nullptr);
+// digits up.  found receives the bounds of the points where it was read,
+// direction zbar's orientation of the reading (zbar_orientation_t).
+QString ReadText(const QImage &image, Symbology symbology, QRect *found = nullptr, int *direction = nullptr);
 
 } // namespace BarcodeReader
 
@@ -28,8 +29,8 @@ QString ReadText(const QImage &image, Symbology symbology, QRect *found = nullpt
 namespace ListPageBarcodes {
 
 // The texts read at the five places, in the order above; each place is cut
-// out and read on its own, and a barcode out of its place, or cut by its
-// edges, reads as empty.
+// out and read on its own, and a barcode out of its place, cut by its edges
+// or turned the wrong way, reads as empty.
 QStringList Read(const QImage &page, int ppi, QPointF origin = QPointF());
 
 } // namespace ListPageBarcodes

@@ -16,8 +16,8 @@ QByteArray run(const QString &program, const QStringList &arguments)
 
 int PdfText::pageCount(const QString &pdfPath)
 {
-    static const QRegularExpression pages("^Pages:\\s+(\\d+)", QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = pages.match(QString::fromUtf8(run("pdfinfo", {pdfPath})));
+    const QRegularExpressionMatch match =
+        QRegularExpression("^Pages:\\s+(\\d+)", QRegularExpression::MultilineOption).match(run("pdfinfo", {pdfPath}));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
@@ -29,13 +29,11 @@ QList<PdfText::Word> PdfText::words(const QString &pdfPath)
     int page = 0;
     for (auto it = token.globalMatch(QString::fromUtf8(run("pdftotext", {"-bbox", pdfPath, "-"}))); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        QString text = m.captured(5);
-        text.replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"");
         if (m.capturedLength(1) == 0)
             ++page;
         else
             result.append({page, QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                        QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())), text});
+                                        QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())), m.captured(5)});
     }
     return result;
 }
