@@ -26,6 +26,7 @@ public:
     // sheet has margins that cannot be printed, as a printer's has: the
     // printable area begins at PrintableCorner (mm).
     static constexpr QPointF PrintableCorner{4.2, 3.4};
+    // A path not ending in .pdf names a printer.
     void printTo(const QString &pdfPath, int resolution = 600) { targets_.append({pdfPath, resolution}); }
     // Previews paint their pages into this PDF file.
     void previewInto(const QString &pdfPath) { previewPath_ = pdfPath; }
@@ -79,6 +80,12 @@ public:
         const Target target = targets_.isEmpty() ? Target() : targets_.takeFirst();
         if (target.path.isEmpty())
             return false;
+        if (!target.path.endsWith(QLatin1String(".pdf"))) { // a printer's name: the copies reach its job
+            printer.setPrinterName(target.path);
+            printer.setCopyCount(offer.copies);
+            printer.setCollateCopies(offer.collate);
+            return true;
+        }
         printer.setOutputFileName(target.path); // PDF, by the name's suffix
         printer.setResolution(target.resolution);
         printer.setPageMargins(QMarginsF(PrintableCorner.x(), PrintableCorner.y(), 5, 5), QPageLayout::Millimeter);

@@ -8,7 +8,7 @@
 # the uninstaller leaves no program file behind.
 #
 # The print goes to a CUPS scheduler of this script's own, as the tests' one
-# (tests/support/privatecups.cpp): configuration, spool and PDFs in the work
+# (tests/support/privatecups.sh): configuration, spool and PDFs in the work
 # folder, reached through a socket there; cups-pdf reads its settings from
 # /etc/cups, so the scheduler runs in a mount namespace of its own with a
 # folder mounted over /etc/cups.  The machine's CUPS set-up is not touched.
