@@ -1,0 +1,184 @@
+#include "common/amount.h"
+#include "common/cp1250.h"
+#include "common/gridrows.h"
+#include "common/gridsort.h"
+#include "common/validators.h"
+#include "support/gridtexts.h"
+
+#include <QTest>
+
+namespace {
+
+// Fills the data rows from texts "a|b|c", one column per part; a part
+// ending in "*" is a marked cell.
+void load(GridModel &grid, const QStringList &rows)
+{
+    for (int r = 1; r <= rows.size(); ++r) {
+        grid.ClearRow(r);
+        const QStringList parts = rows.at(r - 1).split(QLatin1Char('|'));
+        for (int c = 0; c < parts.size(); ++c) {
+            grid.SetCell(c, r, QString(parts.at(c)).remove(QLatin1Char('*')));
+            grid.MarkCells(r, parts.at(c).endsWith(QLatin1Char('*')) ? 1u << c : 0);
+        }
+    }
+    grid.SetRowCount(int(rows.size()) + 1);
+}
+
+} // namespace
+
+class TstCommon : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void ico_data();
+    void ico();
+    void email_data();
+    void email();
+    void codePage();
+    void amountText_data();
+    void amountText();
+    void amountEdges();
+    void compaction();
+    void sort_data();
+    void sort();
+};
+
+void TstCommon::ico_data()
+{
+    // Check digit (11 - (8 d1 + 7 d2 + ... + 2 d7) mod 11) mod 10.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    for (const char *valid : {"00000001", "35826797", "12345679", "10000003", "99999994", "10000011", "00000108",
+                              "00000060"})
+        QTest::newRow(valid) << valid << true;
+    for (const char *invalid : {"00000000", "35826796", "00000061", "0000001", "000000001", "0000000a", " 0000001"})
+        QTest::addRow("'%s'", invalid) << invalid << false;
+}
+
+void TstCommon::ico()
+{
+    QFETCH(QString, text);
+    QTEST(IcoIsValid(text), "valid");
+}
+
+void TstCommon::email_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("invalid");
+    // Only the domain's first full stop is looked at.
+    for (const char *good : {"a@b.c", "predaj@obchod.sk", "š@č.sk", "a@b..c", "a@b.c."})
+        QTest::newRow(good) << QString::fromUtf8(good) << false;
+    for (const char *bad : {"", " \t\r\n", "@b.c", "a@", "a@b@c.d", "a@bc", "a.b@cd", "a b@c.d", " a@b.c", "a@b.c)",
+                            "a[@b.c", "a:b@c.d", "ä@b.c", "Ä@b.c", "x@Ö.sk", "ß@b.c", "a@b", "a@.bc", "a@bc."})
+        QTest::addRow("'%s'", bad) << QString::fromUtf8(bad) << true;
+}
+
+void TstCommon::email()
+{
+    QFETCH(QString, text);
+    QTEST(EmailIsInvalid(text), "invalid");
+}
+
+void TstCommon::codePage()
+{
+    // Every byte both ways: 0x80 to 0xFF as the code page's published table
+    // gives them.  The five bytes it leaves undefined stand for the C1
+    // controls of the same value, as Windows reads them, on either system.
+    const QString upper = QStringLiteral("€\u0081‚\u0083„…†‡\u0088‰Š‹ŚŤŽŹ\u0090‘’“”•–—\u0098™š›śťžź\u00A0ˇ˘Ł¤Ą¦§¨©Ş«¬"
+                                         "\u00AD®Ż°±˛ł´µ¶·¸ąş»Ľ˝ľżŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎĐŃŇÓÔŐÖ×ŘŮÚŰÜÝŢßŕáâăäĺćçčéęëěíîď"
+                                         "đńňóôőö÷řůúűüýţ˙");
+    QCOMPARE(upper.size(), 128);
+    for (int b = 0; b < 256; ++b) {
+        const QString text(b < 0x80 ? QChar(b) : upper.at(b - 0x80));
+        QCOMPARE(Cp1250::decode(QByteArray(1, char(b))), text);
+        QCOMPARE(Cp1250::encode(text), QByteArray(1, char(b)));
+    }
+    // A character the code page lacks is in no set and is written as one
+    // '?', also when it takes two UTF-16 units.
+    QCOMPARE(Cp1250::encode(QStringLiteral("ñ\u4E00\U0001F600") + QChar(0xD800)), QByteArray("????"));
+    QVERIFY(!AnyChar.contains(QChar(0x00F1)) && !AnyChar.contains(QChar(0x4E00)));
+}
+
+void TstCommon::amountText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("raw"); // -1: no amount
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("whole") << "250" << qint64(2500000) << "250";
+    QTest::newRow("zeros dropped") << "007,50" << qint64(75000) << "7,5";
+    QTest::newRow("four decimals") << "0,0001" << qint64(1) << "0,0001";
+    QTest::newRow("largest") << "922337203685477,5807" << std::numeric_limits<qint64>::max() << "922337203685477,5807";
+    for (const char *refused : {"", ",", ",5", "12,", "1,2,3", "1.5", "1,00001", "1a", "1 000", "-1",
+                                "922337203685478", "922337203685477,5808"})
+        QTest::addRow("refused '%s'", refused) << QString::fromLatin1(refused) << qint64(-1) << "";
+}
+
+void TstCommon::amountText()
+{
+    QFETCH(QString, text);
+    const auto amount = Amount::fromText(text);
+    QTEST(amount ? amount->raw() : qint64(-1), "raw");
+    if (amount)
+        QTEST(amount->toText(), "printed");
+}
+
+void TstCommon::amountEdges()
+{
+    // An empty cell shows nothing; a sum or product beyond 64 bits is none.
+    QCOMPARE(FormatAmountGrouped(QString(), true), QString());
+    const Amount largest = Amount::fromRaw(std::numeric_limits<qint64>::max());
+    QVERIFY(!largest.plus(Amount::fromRaw(1)) && !largest.times(2));
+}
+
+void TstCommon::compaction()
+{
+    // Empty rows go; the current row follows its record, and a dropped one
+    // keeps its number within the grid.
+    GridModel grid(2);
+    load(grid, {"A", "", "", "B", ""});
+    QVERIFY(grid.SetCurrentCell(1, 4));
+    RemoveEmptyRows(grid);
+    QCOMPARE(ColumnTexts(grid, 0), QStringList({"A", "B"}));
+    QCOMPARE(grid.CurrentRow(), 2);
+    load(grid, {"A", "B", "", ""});
+    QVERIFY(grid.SetCurrentCell(1, 4));
+    RemoveEmptyRows(grid);
+    QCOMPARE(grid.CurrentRow(), 2);
+}
+
+void TstCommon::sort_data()
+{
+    QTest::addColumn<QString>("rows"); // "key|tag" or "key|key|tag", by spaces
+    QTest::addColumn<QString>("keys"); // "0+": column 0 by number ascending, "1s-": 1 as text descending
+    QTest::addColumn<QString>("tags"); // from the top
+    QTest::addColumn<QString>("marks");
+    // The orders an exchange sort leaves, worked out by hand: for each row
+    // from the top, every later row is compared with it and the two are
+    // exchanged when they are out of order; equal keys are never exchanged.
+    QTest::newRow("empty and decimal keys") << "10|a* 5|b |c 7,5*|d" << "0+" << "cbda" << "0,3 1,4";
+    QTest::newRow("equal keys") << "3|a 3|b 1|c 3|d 2|e" << "0+" << "ceadb" << "";
+    QTest::newRow("descending, a text last") << "5|a 100|b x|c 20.5|d" << "0-" << "bdac" << "";
+    QTest::newRow("second key within equal first") << "B|1|a A|1|b* B|3|c A|2|d" << "0s+ 1-" << "dbca" << "2,2";
+    QTest::newRow("every earlier key kept") << "A|x|2|a B|x|1|b" << "0s+ 1s+ 2+" << "ab" << "";
+    // Without a locale the tests sort as Slovak: "ch" is a letter after "h".
+    QTest::newRow("Slovak collation") << "ihla|a chlieb|b hrad|c cesta|d čaj|e" << "0s+" << "decba" << "";
+}
+
+void TstCommon::sort()
+{
+    QFETCH(QString, rows);
+    QFETCH(QString, keys);
+    const QStringList records = rows.split(u' ');
+    GridModel grid(4);
+    load(grid, records);
+    SortKeys by;
+    for (const QString &k : keys.split(u' '))
+        by.Keys.append({k.at(0).digitValue(), k.endsWith(u'+'), k.contains(u's') ? CompareStrings : CompareNumeric});
+    SortRowsByKeys(grid, by, 1);
+    QTEST(ColumnTexts(grid, int(records.first().count(u'|'))).join(QString()), "tags");
+    QTEST(MarkedCellNames(grid).join(u' '), "marks");
+}
+
+QTEST_GUILESS_MAIN(TstCommon)
+#include "tst_common.moc"
