@@ -17,9 +17,10 @@ quint32 bitOf(int column)
 
 // The row text of the cells, empty cells at the end left out, appended to
 // text.
-void appendJoined(QString &text, const QList<QStringView> &cells)
+// The first count cells (at most all), without the empty ones at the end.
+void appendJoined(QString &text, const QList<QStringView> &cells, qsizetype count)
 {
-    qsizetype used = cells.size();
+    qsizetype used = std::min(count, cells.size());
     while (used > 0 && cells.at(used - 1).isEmpty())
         --used;
     for (qsizetype c = 0; c < used; ++c) {
@@ -32,7 +33,7 @@ void appendJoined(QString &text, const QList<QStringView> &cells)
 QString joinCells(const QList<QStringView> &cells)
 {
     QString text;
-    appendJoined(text, cells);
+    appendJoined(text, cells, cells.size());
     return text;
 }
 
@@ -144,11 +145,12 @@ QStringView GridModel::CellView(int column, int row) const
 void GridModel::RowCells(int row, QList<QStringView> &cells) const
 {
     cells.resize(colCount_);
+    QStringView *cell = cells.data(); // detached once, not at every cell
     const QStringView text = row >= 0 && row < rows_.size() ? rowText(row) : QStringView();
     qsizetype pos = 0;
     for (int c = 0; c < colCount_; ++c) {
         const qsizetype end = cellEnd(text, pos);
-        cells[c] = pos < text.size() ? text.sliced(pos, end - pos) : QStringView();
+        cell[c] = pos < text.size() ? text.sliced(pos, end - pos) : QStringView();
         pos = end + 1;
     }
 }
@@ -212,7 +214,7 @@ void GridModel::SetRowTexts(int row, const QList<QStringView> &cells)
     Row &r = rows_[row];
     garbage_ += r.length;
     r.offset = quint32(pool_.size());
-    appendJoined(pool_, cells.mid(0, colCount_));
+    appendJoined(pool_, cells, colCount_);
     Q_ASSERT(pool_.size() <= qsizetype(UINT32_MAX));
     r.length = quint32(pool_.size() - r.offset);
     if (bulkDepth_ == 0 && row > 0 && row < rowCount_)
