@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # privatecups.sh <program> [arguments]: runs a test program with a CUPS
 # scheduler of its own, its configuration, spool and logs in a temporary folder
-# and reached through a socket there, holding one cups-pdf queue.  The program
-# finds the queue's name in KELVARO_TEST_QUEUE and the folder its PDF files
-# land in in KELVARO_TEST_QUEUE_PDFS.  The machine's own CUPS set-up is neither
+# and reached through a socket there, holding one cups-pdf queue, the default
+# printer.  The program finds the queue's name in KELVARO_TEST_QUEUE, the
+# folder its PDF files land in in KELVARO_TEST_QUEUE_PDFS, and the scheduler's
+# logs in KELVARO_TEST_QUEUE_LOGS (page_log: "<job> total <pages printed>" once
+# a job is done, each copy counted).  The machine's own CUPS set-up is neither
 # used nor changed: the cups-pdf backend reads its settings from /etc/cups, so
 # the scheduler runs in a mount namespace of its own where a folder of the
 # test's stands in for it.  That takes root, as the backend itself does;
@@ -27,6 +29,7 @@ LogLevel warn
 Browsing No
 WebInterface No
 ErrorPolicy abort-job
+PageLogFormat %j %P %C
 <Location />
   Order allow,deny
   Allow localhost
@@ -61,8 +64,9 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 lpadmin -p kelvaro-pdf -E -v cups-pdf:/ -P "$ppd"
+lpadmin -d kelvaro-pdf
 
 status=0
-KELVARO_TEST_QUEUE=kelvaro-pdf KELVARO_TEST_QUEUE_PDFS="$dir/pdf" "$@" || status=$?
+KELVARO_TEST_QUEUE=kelvaro-pdf KELVARO_TEST_QUEUE_PDFS="$dir/pdf" KELVARO_TEST_QUEUE_LOGS="$dir/log" "$@" || status=$?
 [ "$status" -eq 0 ] || cat "$dir"/log/* >&2 || true
 exit "$status"

@@ -7,16 +7,17 @@
 # cups-pdf queue (pages and barcodes read back from the PDF with zbar), and
 # the uninstaller leaves no program file behind.
 #
-# The print goes to a CUPS scheduler of this script's own, as the tests' one
-# (tests/support/privatecups.sh): configuration, spool and PDFs in the work
-# folder, reached through a socket there; cups-pdf reads its settings from
-# /etc/cups, so the scheduler runs in a mount namespace of its own with a
-# folder mounted over /etc/cups.  The machine's CUPS set-up is not touched.
+# The print goes to the CUPS scheduler of tests/support/privatecups.sh, which
+# the script runs under (it starts itself again through it): configuration,
+# spool and PDFs in a temporary folder, the machine's CUPS set-up untouched.
 # It needs root (cups-pdf runs as root) and the right to unshare.
 #
 # Usage: endtoend.sh <installer kelvaro-<version>-win64.exe>
 set -euo pipefail
 
+if [ -z "${KELVARO_ENDTOEND_QUEUED:-}" ]; then
+    KELVARO_ENDTOEND_QUEUED=1 exec bash "$(dirname "$0")/../support/privatecups.sh" bash "$0" "$@"
+fi
 installer=$(realpath "$1")
 work=$(mktemp -d /tmp/kelvaro-endtoend-XXXXXX)
 chmod 755 "$work"
@@ -50,51 +51,7 @@ waitfor() {
     done
 }
 
-# --- A CUPS scheduler of our own with a cups-pdf queue, the default printer.
-cups=$work/cups
-mkdir -p "$cups"/{conf,etc,spool/tmp,cache,state,log,pdf,tmp}
-chmod -R 755 "$cups"
-cat >"$cups/conf/cupsd.conf" <<EOF
-Listen $cups/cups.sock
-LogLevel warn
-Browsing No
-WebInterface No
-ErrorPolicy abort-job
-PreserveJobFiles Yes
-PageLogFormat %j %P %C
-<Location />
-  Order allow,deny
-  Allow localhost
-</Location>
-EOF
-cat >"$cups/conf/cups-files.conf" <<EOF
-ServerRoot $cups/conf
-RequestRoot $cups/spool
-TempDir $cups/spool/tmp
-CacheDir $cups/cache
-StateDir $cups/state
-ErrorLog $cups/log/error_log
-AccessLog $cups/log/access_log
-PageLog $cups/log/page_log
-Printcap $cups/printcap
-EOF
-cat >"$cups/etc/cups-pdf.conf" <<EOF
-Out $cups/pdf
-AnonDirName $cups/pdf
-Spool $cups/cups-pdf-spool
-Log $cups/log
-GSTmp $cups/tmp
-EOF
-step "private CUPS scheduler"
-unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/cups && exec "$1" -f -c "$2" -s "$3"' \
-    "$cups/etc" "$(command -v cupsd || echo /usr/sbin/cupsd)" "$cups/conf/cupsd.conf" "$cups/conf/cups-files.conf" \
-    >"$cups/log/cupsd-output" 2>&1 &
-pids+=($!)
-export CUPS_SERVER=$cups/cups.sock
-waitfor 10 sh -c 'LC_ALL=C lpstat -r | grep -q "scheduler is running"' || fail "cupsd does not answer"
-queue=KelvaroPDF
-lpadmin -p $queue -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
-lpadmin -d $queue
+[ -n "${KELVARO_TEST_QUEUE:-}" ] || { echo "FAIL: no private CUPS queue" >&2; exit 1; }
 
 # --- A virtual display and a Wine prefix of our own.
 step "virtual display, Wine prefix"
@@ -191,16 +148,16 @@ waitfor 20 dialog || fail "the print dialog did not open"
 printdialog=$(dialog)
 press key Return
 waitfor 20 sh -c '! xdotool getwindowname "$0"' "$printdialog" || fail "the print dialog did not close"
-waitfor 60 sh -c 'ls "$0"/*.pdf && [ -z "$(lpstat -o)" ]' "$cups/pdf" || fail "no PDF from the queue"
+waitfor 60 sh -c 'ls "$0"/*.pdf && [ -z "$(lpstat -o)" ]' "$KELVARO_TEST_QUEUE_PDFS" || fail "no PDF from the queue"
 exports=("$drive_c"/exports/*.txt)
 [ ${#exports[@]} -eq 1 ] && [ -f "${exports[0]}" ] || fail "no export file in C:\\exports"
 echo "   export file $(basename "${exports[0]}")"
 
-pdf=$(ls "$cups"/pdf/*.pdf)
+pdf=$(ls "$KELVARO_TEST_QUEUE_PDFS"/*.pdf)
 pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
 [ "$pages" = 2 ] || fail "the PDF has $pages pages, not 2"
 # The scheduler counts each copy of each page.
-printed=$(sed -n 's/^[0-9]* total //p' "$cups/log/page_log")
+printed=$(sed -n 's/^[0-9]* total //p' "$KELVARO_TEST_QUEUE_LOGS/page_log")
 echo "   $pages pages, $printed pages printed with the copies"
 [ "$printed" = $((pages * 2)) ] || fail "$printed pages printed, not 2 copies of $pages"
 
