@@ -47,9 +47,23 @@ void makeGrey(QWidget *box)
 class VoucherDelegate : public RecordDelegate
 {
 public:
-    using RecordDelegate::RecordDelegate;
+    VoucherDelegate(VoucherList &list, Dialogs &dialogs, QObject *parent)
+        : RecordDelegate(list, dialogs, parent), list_(list)
+    {
+    }
 
 protected:
+    // A filled row whose nominal value is no number (a lone comma) cannot be
+    // valued and counts as incomplete: its nominal value shows in the marks'
+    // colours, so that the question about incomplete rows points at it.
+    CellColors cellColors(const QModelIndex &index, const CellColors &colors) const override
+    {
+        const int row = index.row() + 1;
+        if (index.column() == VoucherList::NominalColumn && list_.RequiredFilled(row) && !list_.nominalIsNumber(row))
+            return {GridModel::markBrush(), GridModel::markText()};
+        return colors;
+    }
+
     void paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
                    const CellColors &colors) const override
     {
@@ -59,6 +73,9 @@ protected:
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
     }
+
+private:
+    const VoucherList &list_;
 };
 
 } // namespace
@@ -119,7 +136,10 @@ void TForm2::setUpGrid()
     ui->sgSupiska->setDefaultSizes(130, 18);
     ui->sgSupiska->setDelegate(delegate_);
     connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
-    connect(delegate_, &RecordDelegate::confirmed, this, &TForm2::RecalcTotals);
+    connect(delegate_, &RecordDelegate::confirmed, this, [this] {
+        RecalcTotals();
+        keepWorkingList();
+    });
     connect(delegate_, &RecordDelegate::cellAsked, this, &TForm2::sgSupiskaSelectCell);
 }
 
@@ -129,7 +149,6 @@ void TForm2::FormCreate()
     list_.grid().SetCurrentCell(VoucherList::NominalColumn, 1);
     CurrentRow = 1;
     LoadWorkingList(workingListPath());
-    Modified = false;
     ui->ebDatumObj->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     Form1 = new TForm1(dataDir_, dialogs_, this);
     // An inconsistent database is shown before anything else.
@@ -221,8 +240,9 @@ void TForm2::btTlacSupiskySHodnotamiClick()
     if (list_.HasIncompleteRows()
         && dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) != Dialogs::Button::Yes)
         return;
-    list_.RemoveIncompleteRows();
+    Modified = list_.RemoveIncompleteRows() || Modified;
     RecalcTotals();
+    keepWorkingList();
     if (list_.HasIncompleteRows()) {
         dialogs_.warning(this, EmptyList, Dialogs::Buttons::OkCancel);
         return;
@@ -356,14 +376,32 @@ void TForm2::LoadWorkingList(const QString &path)
     }
 }
 
-void TForm2::SaveWorkingList(const QString &path)
+void TForm2::SaveWorkingList(bool closing)
 {
+    // The values written are those of the texts written, also when an entry
+    // was left unconfirmed.
+    RecalcTotals();
+    const QString path = workingListPath();
     if (list_.save(path)) {
         Modified = false;
+        saveFailureShown_ = false;
         return;
     }
+    // While the list is being typed a failing write is told once; the close
+    // always tells it.
+    if (saveFailureShown_ && !closing)
+        return;
+    saveFailureShown_ = true;
     dialogs_.error(this, QStringLiteral("Chyba pri exportovaní súpisky do súboru \"%1\"!")
                              .arg(QDir::toNativeSeparators(path)));
+}
+
+void TForm2::keepWorkingList()
+{
+    // Written as soon as it changed: a crash, a power cut or a printer driver
+    // that ends the program loses nothing confirmed.
+    if (Modified)
+        SaveWorkingList(false);
 }
 
 void TForm2::RecalcTotals()
@@ -392,6 +430,7 @@ void TForm2::btVymazatRiadokClick()
         list_.deleteRow(CurrentRow);
         RecalcTotals();
     }
+    keepWorkingList();
     ui->sgSupiska->setFocus();
 }
 
@@ -401,6 +440,7 @@ void TForm2::btVymazatVsetkoClick()
     if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes)
         list_.clearAll();
     RecalcTotals();
+    keepWorkingList();
     ui->sgSupiska->setFocus();
 }
 
@@ -433,13 +473,13 @@ bool TForm2::FormCloseQuery()
         allow = answer == Dialogs::Button::Yes;
     } else if (list_.HasIncompleteRows()) {
         if (dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) == Dialogs::Button::Yes)
-            list_.RemoveIncompleteRows();
+            Modified = list_.RemoveIncompleteRows() || Modified;
         else
             allow = false;
     }
     // The list is kept even when the close is refused.
     if (Modified)
-        SaveWorkingList(workingListPath());
+        SaveWorkingList(true);
     // Asked whether or not the close goes on; declining never keeps the
     // program open.
     if (Form1->isModified()

@@ -48,7 +48,10 @@ private:
 
     QString workingListPath() const;
     void LoadWorkingList(const QString &path);
-    void SaveWorkingList(const QString &path);
+    // Writes supiska.csv; a failure is reported, while typing only once.
+    void SaveWorkingList(bool closing);
+    // Writes the list when it changed since its last write.
+    void keepWorkingList();
 
     void RecalcTotals();
     void sgSupiskaSelectCell(int column, int row);
@@ -79,6 +82,9 @@ private:
 
     // The row asked for last, even by a refused move of the current cell.
     int CurrentRow = 1;
+    // Changed since the list was last written.
     bool Modified = false;
+    // A failed write was reported and no write has succeeded since.
+    bool saveFailureShown_ = false;
     QString SaveDir;
 };

@@ -77,13 +77,17 @@ bool VoucherList::rowComplete(int row) const
 {
     // A nominal value that was read from the file and marked stays the
     // user's to correct: its row is complete, and the marks refuse the print.
-    return RequiredFilled(row)
-           && (isMarked(NominalColumn, row) || Amount::fromText(grid().Cell(NominalColumn, row)).has_value());
+    return RequiredFilled(row) && (isMarked(NominalColumn, row) || nominalIsNumber(row));
+}
+
+bool VoucherList::nominalIsNumber(int row) const
+{
+    return Amount::fromTyped(grid().CellView(NominalColumn, row)).has_value();
 }
 
 std::optional<Amount> VoucherList::rowValue(int row) const
 {
-    const auto nominal = Amount::fromText(grid().Cell(NominalColumn, row));
+    const auto nominal = Amount::fromTyped(grid().CellView(NominalColumn, row));
     return nominal ? nominal->times(countOf(grid().Cell(CountColumn, row))) : std::nullopt;
 }
 
@@ -139,7 +143,7 @@ VoucherList::Printable VoucherList::printable() const
 void VoucherList::SortRows()
 {
     RemoveEmptyRows(grid());
-    SortRowsByColumn(grid(), NominalColumn, CompareNumeric, true);
+    SortRowsByColumn(grid(), NominalColumn, CompareTypedAmounts, true);
     appendEntryRowIfComplete();
 }
 

@@ -30,7 +30,10 @@ public:
 
     // A row is complete when it has a nominal value and a count, and the
     // nominal value is a number or marked.  A row that is not cannot be valued.
+    // The key filter lets the comma stand first or last: ",5" is 0,50 and
+    // "1," is 1,00, as the grid shows them.
     bool rowComplete(int row) const override;
+    bool nominalIsNumber(int row) const;
 
     struct Totals
     {

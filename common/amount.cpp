@@ -29,6 +29,25 @@ std::optional<Amount> Amount::fromText(const QString &text)
     return Amount(raw);
 }
 
+std::optional<Amount> Amount::fromTyped(QStringView text)
+{
+    return fromText(WrittenOutAmount(text));
+}
+
+QString WrittenOutAmount(QStringView typed)
+{
+    // Only a text of one comma and digits on one side of it; a lone comma
+    // stays what it is, no number.
+    const qsizetype comma = typed.indexOf(QLatin1Char(','));
+    if (typed.size() < 2 || comma != typed.lastIndexOf(QLatin1Char(',')))
+        return typed.toString();
+    if (comma == typed.size() - 1)
+        return typed.chopped(1).toString();
+    if (comma == 0)
+        return QLatin1Char('0') + typed.toString();
+    return typed.toString();
+}
+
 QString Amount::toText() const
 {
     // The magnitude as unsigned, so that the smallest value has one too.

@@ -19,6 +19,9 @@ public:
     // four digits after it, both sides non-empty when there is a comma ("12,5",
     // "250").  Anything else, or a value beyond the range, gives nothing.
     static std::optional<Amount> fromText(const QString &text);
+    // An amount as a decimal key filter lets it be typed, the comma first or
+    // last: ",5" reads as 0,5 and "1," as 1.  Anything else as fromText().
+    static std::optional<Amount> fromTyped(QStringView text);
 
     // The amount text form: decimal comma, no grouping, no trailing zeros
     // ("12,5", "250", "0").
@@ -37,6 +40,10 @@ private:
     constexpr explicit Amount(qint64 raw) : raw_(raw) {}
     qint64 raw_ = 0;
 };
+
+// A typed amount in the amount text form's spelling (",5" as "0,5", "1," as
+// "1"); any other text as it is.
+QString WrittenOutAmount(QStringView typed);
 
 // Display form of an amount text: the integer part in groups of three joined
 // by spaces, at least two decimals (",00" added when asked for).

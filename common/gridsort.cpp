@@ -1,5 +1,6 @@
 #include "gridsort.h"
 
+#include "amount.h"
 #include "gridmodel.h"
 #include "textscan.h"
 #include "userlocale.h"
@@ -16,6 +17,14 @@
 #include <vector>
 
 namespace {
+
+// A typed amount's number: its text written out is converted only when the
+// typed spelling differs from it, which a sort over a large file rarely meets.
+double typedAmountNumber(QStringView text)
+{
+    const bool typedComma = text.size() > 1 && (text.front() == u',' || text.back() == u',');
+    return typedComma ? CellNumber(WrittenOutAmount(text), 0) : CellNumber(text, 0);
+}
 
 // The program-wide sort guard.
 bool sortRunning = false;
@@ -90,6 +99,8 @@ std::vector<int> ranksOf(size_t count, const TextFn &texts, CompareFn compare)
 {
     if (compare == CompareNumeric)
         return ranksBy(count, [&](size_t k) { return CellNumber(texts(k), 0); }, std::less<double>());
+    if (compare == CompareTypedAmounts)
+        return ranksBy(count, [&](size_t k) { return typedAmountNumber(texts(k)); }, std::less<double>());
     return ranksBy(count, texts, [compare](QStringView a, QStringView b) { return compare(b, a, true); });
 }
 
@@ -314,6 +325,13 @@ bool CompareNumeric(QStringView upper, QStringView lower, bool ascending)
 {
     const double u = CellNumber(upper, 0);
     const double l = CellNumber(lower, 0);
+    return ascending ? l < u : l > u;
+}
+
+bool CompareTypedAmounts(QStringView upper, QStringView lower, bool ascending)
+{
+    const double u = typedAmountNumber(upper);
+    const double l = typedAmountNumber(lower);
     return ascending ? l < u : l > u;
 }
 

@@ -15,6 +15,8 @@ using CompareFn = bool (*)(QStringView upper, QStringView lower, bool ascending)
 double CellNumber(QStringView text, double defaultNumber);
 
 bool CompareNumeric(QStringView upper, QStringView lower, bool ascending);
+// As CompareNumeric, with texts read as typed amounts: ",5" as 0,5, "1," as 1.
+bool CompareTypedAmounts(QStringView upper, QStringView lower, bool ascending);
 // By the user's locale, case-sensitive.
 bool CompareStrings(QStringView upper, QStringView lower, bool ascending);
 

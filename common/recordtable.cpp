@@ -82,14 +82,18 @@ bool RecordTable::HasIncompleteRows()
     return !complete;
 }
 
-void RecordTable::RemoveIncompleteRows()
+bool RecordTable::RemoveIncompleteRows()
 {
+    bool removed = false;
     for (int r = 1; r < grid_.RowCount(); ++r) {
-        if (!rowKept(r))
+        if (!rowKept(r)) {
+            removed = removed || !grid_.RowIsEmpty(r);
             grid_.ClearRow(r);
+        }
     }
     RemoveEmptyRows(grid_);
     appendEntryRowIfComplete();
+    return removed;
 }
 
 void RecordTable::deleteRow(int row)

@@ -57,7 +57,8 @@ public:
     // Compacts the table, appends the entry row when all rows are complete,
     // and answers whether some row is not.
     bool HasIncompleteRows();
-    void RemoveIncompleteRows();
+    // Answers whether a row that was not empty went.
+    bool RemoveIncompleteRows();
     // Drops the row with its marks.
     void deleteRow(int row);
     void clearAll();

@@ -40,6 +40,20 @@ struct MainWindow
     StringGrid *grid() const { return child<StringGrid>("sgSupiska"); }
     GridModel &model() const { return form->voucherList().grid(); }
     QStringList column(int c) const { return ColumnTexts(model(), c); }
+    // The cells painted in the marks' colours, named as MarkedCellNames()
+    // names them.
+    QStringList paintedMarks() const
+    {
+        const QImage shown = grid()->viewport()->grab().toImage();
+        QStringList found;
+        for (int r = 1; r < model().RowCount(); ++r)
+            for (int c = 0; c < model().ColCount(); ++c) {
+                const QRect cell = grid()->visualRect(model().index(r - 1, c));
+                if (shown.pixelColor(cell.right() - 3, cell.center().y()) == GridModel::markBrush())
+                    found << QStringLiteral("%1,%2").arg(c).arg(r);
+            }
+        return found;
+    }
     void click(const char *button) const { QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton); }
     // What a user does, in order: characters typed into the grid ("\t" Tab,
     // "\r" Enter, "\b" Backspace), "^" F2, "@cr" a click on cell (c, r) with
