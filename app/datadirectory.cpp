@@ -1,7 +1,9 @@
 #include "datadirectory.h"
 
 #include "app/buildinfo.h"
+#include "common/dialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -9,12 +11,17 @@
 #include <QSettings>
 #endif
 
-QString DataDirectory(const QString &executableDir, const QString &installedDir)
+ProgramFolders DecideProgramFolders(const QString &executableDir, const QString &installedDir)
 {
     const QString executable = QFileInfo(executableDir).canonicalFilePath();
-    if (!executable.isEmpty() && executable == QFileInfo(installedDir).canonicalFilePath())
-        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return executableDir;
+    if (executable.isEmpty() || executable != QFileInfo(installedDir).canonicalFilePath())
+        return {executableDir, QString()};
+    // The start menu's working folder is the program's own, where an
+    // ordinary account may not write.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    return {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), documents};
 }
 
 QString InstalledDirectory()
@@ -29,4 +36,22 @@ QString InstalledDirectory()
 #else
     return QStringLiteral(KELVARO_INSTALLED_BINDIR);
 #endif
+}
+
+DataFolderLock::DataFolderLock(const QString &dataDir)
+    : dataDir_(dataDir), lock_(QDir(dataDir).filePath(QStringLiteral("kelvaro.lock")))
+{
+    // A program that runs for days keeps its folder: only a lock whose
+    // program is gone is stale.
+    lock_.setStaleLockTime(0);
+}
+
+bool DataFolderLock::take(Dialogs &dialogs)
+{
+    // The installed program's folder is made at its first start.
+    QDir().mkpath(dataDir_);
+    if (lock_.tryLock(0) || lock_.error() != QLockFile::LockFailedError)
+        return true;
+    dialogs.plain(nullptr, QStringLiteral("Kelvaro už beží s týmito súbormi."));
+    return false;
 }

@@ -2,9 +2,11 @@
 #include "app/datadirectory.h"
 #include "app/programsetup.h"
 #include "app/supiska.h"
+#include "common/dialogs.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
 
 int main(int argc, char *argv[])
@@ -34,7 +36,14 @@ int main(int argc, char *argv[])
     InstallSlovakTranslations(app);
     IgnoreFileSizeSignal();
 
-    TForm2 window(DataDirectory(QCoreApplication::applicationDirPath(), InstalledDirectory()));
+    const ProgramFolders folders = DecideProgramFolders(QCoreApplication::applicationDirPath(), InstalledDirectory());
+    if (!folders.working.isEmpty())
+        QDir::setCurrent(folders.working);
+    DataFolderLock lock(folders.data);
+    if (!lock.take(Dialogs::standard()))
+        return 1;
+
+    TForm2 window(folders.data);
     window.show();
     return app.exec();
 }

@@ -21,7 +21,7 @@ class TForm2 : public QMainWindow
     Q_OBJECT
 
 public:
-    // dataDir holds supiska.csv (and DB.csv); see DataDirectory().
+    // dataDir holds supiska.csv (and DB.csv); see DecideProgramFolders().
     explicit TForm2(const QString &dataDir, Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
     ~TForm2() override;
 

@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cstdio>
 #include <optional>
 
 #ifndef Q_OS_WIN
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void printFlows_data();
     void printFlows();
     void dataDirectory();
+    void runningProgram();
     void keyboard();
     void slovakDialogs();
 };
@@ -366,15 +368,47 @@ void TstMainWindow::dataDirectory()
     const QString bin = root.filePath(QStringLiteral("usr/bin")), build = root.filePath(QStringLiteral("build"));
     QVERIFY(QDir(root.path()).mkpath(QStringLiteral("usr/bin/kelvaro")) && QDir(root.path()).mkpath(build));
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QCOMPARE(DataDirectory(bin, bin), user);
-    QCOMPARE(DataDirectory(build, bin), build);
-    QCOMPARE(DataDirectory(bin + QStringLiteral("/kelvaro"), bin), bin + QStringLiteral("/kelvaro"));
-    QCOMPARE(DataDirectory(build + QStringLiteral("/gone"), bin + QStringLiteral("/gone")), build + QStringLiteral("/gone"));
+    QCOMPARE(DecideProgramFolders(bin, bin).data, user);
+    QCOMPARE(DecideProgramFolders(build, bin).data, build);
+    QCOMPARE(DecideProgramFolders(bin + QStringLiteral("/kelvaro"), bin).data, bin + QStringLiteral("/kelvaro"));
+    QCOMPARE(DecideProgramFolders(build + QStringLiteral("/gone"), bin + QStringLiteral("/gone")).data, build + QStringLiteral("/gone"));
 #ifndef Q_OS_WIN
     // On Windows QFile::link makes a shortcut, which no path leads through.
     QVERIFY(QFile::link(bin, root.filePath(QStringLiteral("bin"))));
-    QCOMPARE(DataDirectory(root.filePath(QStringLiteral("bin")), bin + QStringLiteral("/../bin")), user);
+    QCOMPARE(DecideProgramFolders(root.filePath(QStringLiteral("bin")), bin + QStringLiteral("/../bin")).data, user);
 #endif
+}
+
+// The program as a process of its own (this test program started again): it
+// holds its data folder while it runs, and a confirmed entry is on disk when
+// it is killed.
+void TstMainWindow::runningProgram()
+{
+    QTemporaryDir data;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KELVARO_TEST_PROGRAM_DATA"), data.path());
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QCoreApplication::applicationFilePath(), {});
+    QByteArray said;
+    while (!said.contains("typed") && program.waitForReadyRead(30000))
+        said += program.readAllStandardOutput();
+    QVERIFY(said.contains("typed"));
+
+    ScriptedDialogs second;
+    QVERIFY(!DataFolderLock(data.path()).take(second));
+    QCOMPARE(second.texts(), QStringList(QStringLiteral("Kelvaro už beží s týmito súbormi.")));
+
+    program.kill();
+    QVERIFY(program.waitForFinished());
+    ScriptedDialogs next;
+    DataFolderLock lock(data.path());
+    QVERIFY(lock.take(next));
+    MainWindow w(QByteArray(), QByteArray(), false);
+    w.start(data.path());
+    QCOMPARE(w.column(0), QStringList({"50", ""}));
+    QCOMPARE(next.texts() + w.dialogs.texts(), QStringList());
 }
 
 // The payment reference's filter, also for pasted text (the grid's cell
@@ -440,6 +474,21 @@ int main(int argc, char *argv[])
     InstallSlovakTranslations(app);
     const QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    // runningProgram()'s program: it takes its folder, confirms an entry,
+    // says so and runs until it is killed.
+    const QString programData = qEnvironmentVariable("KELVARO_TEST_PROGRAM_DATA");
+    if (!programData.isEmpty()) {
+        ScriptedDialogs dialogs;
+        DataFolderLock lock(programData);
+        MainWindow w(QByteArray(), QByteArray(), false);
+        if (!lock.take(dialogs))
+            return 1;
+        w.start(programData);
+        w.play(QStringLiteral("50\t2\r"));
+        std::fputs("typed\n", stdout);
+        std::fflush(stdout);
+        return app.exec();
+    }
     TstMainWindow test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package made from a build folder: its installed tree passes the
 # AppStream checks, and the program it installs starts from /usr/bin (in a
-# mount namespace of its own), reads its data files from the user's folder
-# and writes nothing beside itself.
+# mount namespace of its own), takes and reads its data files in the user's
+# folder, runs in the user's documents folder and writes nothing beside
+# itself.
 # Usage: tst_package.sh <build folder>
 set -euo pipefail
 
@@ -47,7 +48,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 # A first start over data files in the user's folder, traced (strace) to see which
 # files the program opens.
 data=$XDG_DATA_HOME/Milbor/Kelvaro
-mkdir -p "$data"
+mkdir -p "$data" "$home/Documents"
 printf '10;1;10;\r\n' >"$data/supiska.csv"
 : >"$data/DB.csv"
 (cd "$root" && find . -printf '%p %s %T@\n' | sort) >"$work/before"
@@ -61,7 +62,11 @@ done
 grep -q "$data/supiska.csv" "$work/opened" || fail "the installed program did not read supiska.csv from the user's folder $data"
 grep -q "$data/DB.csv" "$work/opened" || fail "the installed program did not read DB.csv from the user's folder $data"
 sleep 1
-pgrep -s "$pid" -x kelvaro >/dev/null || fail "the installed program ended after reading its files"
+program=$(pgrep -s "$pid" -x kelvaro) || fail "the installed program ended after reading its files"
+# Where the export file goes while no export folder is chosen.
+[ "$(readlink "/proc/$program/cwd")" = "$home/Documents" ] ||
+    fail "the installed program does not run in the user's documents folder $home/Documents"
+[ -f "$data/kelvaro.lock" ] || fail "the installed program did not take its data folder ($data/kelvaro.lock)"
 # The program and its tracer are a session of their own.
 kill -- "-$pid"
 wait "$pid" || true
