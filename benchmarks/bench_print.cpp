@@ -1,6 +1,9 @@
-// The print flows of the main window to PDF at 1200 pixels per inch, from the
-// click on the print button to the closed file: the filled list of 43 rows
-// (three pages) with its export file, and the blank form.
+// The main window's work on a list: the print flows to PDF at 1200 pixels per
+// inch, from the click on the print button to the closed file (the filled
+// list of 43 rows, three pages, with its export file, and the blank form); and
+// a count typed over in a list of 1,000 rows, from the Enter that opens its
+// editor to the one that confirms it, supiska.csv written, beside the write
+// alone.
 #include "app/exportdirsetting.h"
 #include "app/mainwindowfixture.h"
 #include "support/pdftext.h"
@@ -54,6 +57,32 @@ private Q_SLOTS:
         }
         QVERIFY(w.dialogs.texts().isEmpty());
         QCOMPARE(PdfText::pageCount(w.path("blank.pdf")), 1);
+    }
+
+    void confirmedEntry()
+    {
+        QByteArray list;
+        for (int i = 1; i <= 1000; ++i)
+            list += QByteArray::number(i / 10) + ',' + QByteArray::number(i % 10) + ";1;;\r\n";
+        MainWindow w(list, Bistro);
+        QVERIFY(w.model().SetCurrentCell(1, 500));
+        int count = 1;
+        QBENCHMARK {
+            w.play(QStringLiteral("\r\b%1\r").arg(++count % 9 + 1));
+        }
+        QVERIFY(w.dialogs.texts().isEmpty());
+        QVERIFY(dbtest::readAll(w.path("supiska.csv")).contains(QByteArray("\r\n50,0;") + QByteArray::number(count % 9 + 1) + ";"));
+    }
+
+    void listWrite()
+    {
+        QByteArray list;
+        for (int i = 1; i <= 1000; ++i)
+            list += QByteArray::number(i / 10) + ',' + QByteArray::number(i % 10) + ";1;;\r\n";
+        MainWindow w(list, Bistro);
+        QBENCHMARK {
+            QVERIFY(w.form->voucherList().save(w.path("supiska.csv")));
+        }
     }
 
 private:

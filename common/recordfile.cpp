@@ -110,14 +110,17 @@ RecordFileRead ReadRecordFile(const QString &path)
 
 bool WriteRecordFile(const QString &path, const QList<QStringList> &rows)
 {
-    QByteArray contents;
+    // One conversion for the whole file: opening the code page's converter
+    // costs more than converting a field.
+    QString text;
     for (const QStringList &row : rows) {
         for (const QString &field : row) {
-            contents += Cp1250::encode(field);
-            contents += ';';
+            text += field;
+            text += QLatin1Char(';');
         }
-        contents += "\r\n";
+        text += QLatin1String("\r\n");
     }
+    const QByteArray contents = Cp1250::encode(text);
     // An installed program's data folder is the user's, made by the first save.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
