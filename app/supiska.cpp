@@ -6,7 +6,7 @@
 #include "app/exportdirsetting.h"
 #include "common/amount.h"
 #include "common/dialogs.h"
-#include "common/recorddelegate.h"
+#include "grid/recorddelegate.h"
 #include "common/typedtext.h"
 #include "common/validators.h"
 #include "common/waitcursor.h"

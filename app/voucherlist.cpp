@@ -1,6 +1,6 @@
 #include "voucherlist.h"
 
-#include "common/gridsort.h"
+#include "grid/gridsort.h"
 #include "common/validators.h"
 
 namespace {

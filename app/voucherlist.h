@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/amount.h"
-#include "common/recordtable.h"
+#include "grid/recordtable.h"
 #include "printing/listprint.h"
 
 #include <QString>

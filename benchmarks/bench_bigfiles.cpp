@@ -5,8 +5,8 @@
 // memory beyond that of the program started without data files, as a
 // multiple of the file's size.  One line per figure.
 #include "app/supiska.h"
-#include "common/recordfile.h"
-#include "common/stringgrid.h"
+#include "grid/recordfile.h"
+#include "grid/stringgrid.h"
 #include "database/prevadzky.h"
 #include "support/scripteddialogs.h"
 

@@ -1,8 +1,8 @@
 // The establishment database window with 10,000 establishments: loading
 // (read, check, sort, show), a confirmed edit with its sort, and memory.
 #include "common/dialogs.h"
-#include "common/gridmodel.h"
-#include "common/stringgrid.h"
+#include "grid/gridmodel.h"
+#include "grid/stringgrid.h"
 #include "database/prevadzky.h"
 #include "generateddata.h"
 #include "support/scripteddialogs.h"

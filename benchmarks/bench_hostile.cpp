@@ -3,7 +3,7 @@
 // grid's first painting.  One line per file, the median of three runs.  Names
 // given on the command line choose the kinds of damage.
 #include "app/supiska.h"
-#include "common/stringgrid.h"
+#include "grid/stringgrid.h"
 #include "database/prevadzky.h"
 #include "support/scripteddialogs.h"
 

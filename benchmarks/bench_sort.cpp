@@ -1,6 +1,6 @@
 // Sorting a large establishment table, and the plain exchange sort beside it.
-#include "common/gridmodel.h"
-#include "common/gridsort.h"
+#include "grid/gridmodel.h"
+#include "grid/gridsort.h"
 
 #include <QRandomGenerator>
 #include <QTest>

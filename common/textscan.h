@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 // The position of the first c in text from from on, or -1.  The data files'
@@ -13,4 +14,15 @@ inline qsizetype FindChar(QStringView text, char16_t c, qsizetype from = 0)
             return k;
     }
     return -1;
+}
+
+// The text preceded by fill characters up to width; a longer text keeps its
+// last width characters.
+inline QString PadLeft(const QString &text, QChar fill, int width)
+{
+    if (width <= 0)
+        return {};
+    if (width >= text.size())
+        return text.rightJustified(width, fill);
+    return text.right(width);
 }

@@ -1,5 +1,6 @@
 #include "establishments.h"
 
+#include "common/textscan.h"
 #include "common/validators.h"
 
 namespace {

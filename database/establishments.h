@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/gridsort.h"
-#include "common/recordtable.h"
+#include "grid/gridsort.h"
+#include "grid/recordtable.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,8 +3,8 @@
 #include "ui_prevadzky.h"
 
 #include "common/dialogs.h"
-#include "common/recorddelegate.h"
-#include "common/stringgrid.h"
+#include "grid/recorddelegate.h"
+#include "grid/stringgrid.h"
 #include "common/waitcursor.h"
 #include "common/windowstyle.h"
 #include "printing/gridlisting.h"

@@ -7,7 +7,7 @@
 
 #include "app/voucherlist.h"
 #include "common/cp1250.h"
-#include "common/recordfile.h"
+#include "grid/recordfile.h"
 #include "common/validators.h"
 #include "database/establishments.h"
 

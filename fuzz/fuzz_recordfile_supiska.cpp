@@ -6,7 +6,7 @@
 
 #include "app/voucherlist.h"
 #include "common/amount.h"
-#include "common/gridsort.h"
+#include "grid/gridsort.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -3,7 +3,7 @@
 // Shared by the fuzz targets: a failed property aborts with a message, which
 // libFuzzer reports as a crash and the replay as a failed test.
 
-#include "common/recordtable.h"
+#include "grid/recordtable.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "common/amount.h"
 #include "common/cp1250.h"
-#include "common/gridrows.h"
+#include "common/textscan.h"
 #include "printing/listprint.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 #include "gridlisting.h"
 
-#include "common/gridmodel.h"
+#include "grid/gridmodel.h"
 
 #include <QDate>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "pagelayout.h"
 
 #include "common/amount.h"
-#include "common/gridrows.h"
+#include "common/textscan.h"
 #include "common/userlocale.h"
 #include "pagegeometry.h"
 

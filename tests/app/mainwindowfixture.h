@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/supiska.h"
-#include "common/gridmodel.h"
+#include "grid/gridmodel.h"
 #include "database/databasefiles.h"
 #include "support/gridtexts.h"
 #include "support/gridtyping.h"

@@ -1,7 +1,7 @@
 #include "common/amount.h"
 #include "common/cp1250.h"
-#include "common/gridrows.h"
-#include "common/gridsort.h"
+#include "grid/gridrows.h"
+#include "grid/gridsort.h"
 #include "common/validators.h"
 #include "support/gridtexts.h"
 

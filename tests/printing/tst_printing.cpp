@@ -1,5 +1,5 @@
 #include "app/programsetup.h"
-#include "common/gridmodel.h"
+#include "grid/gridmodel.h"
 #include "database/databasefiles.h"
 #include "printing/exportfile.h"
 #include "printing/gridlisting.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/gridmodel.h"
+#include "grid/gridmodel.h"
 
 #include <QStringList>
 

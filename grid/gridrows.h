@@ -12,10 +12,6 @@ class GridModel;
 using ColumnSet = std::bitset<256>;
 ColumnSet Columns(std::initializer_list<int> columns);
 
-// The text preceded by fill characters up to width; a longer text keeps its
-// last width characters.
-QString PadLeft(const QString &text, QChar fill, int width);
-
 void SetGridHeader(GridModel &grid, const QStringList &headings);
 void AppendEmptyRow(GridModel &grid);
 

@@ -1,10 +1,10 @@
 #include "gridsort.h"
 
-#include "amount.h"
-#include "gridmodel.h"
-#include "textscan.h"
-#include "userlocale.h"
-#include "validators.h"
+#include "common/amount.h"
+#include "common/textscan.h"
+#include "common/userlocale.h"
+#include "common/validators.h"
+#include "grid/gridmodel.h"
 
 #include <QCollator>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "gridrows.h"
 
-#include "gridmodel.h"
+#include "grid/gridmodel.h"
 
 #include <vector>
 
@@ -10,15 +10,6 @@ ColumnSet Columns(std::initializer_list<int> columns)
     for (int c : columns)
         set.set(size_t(c));
     return set;
-}
-
-QString PadLeft(const QString &text, QChar fill, int width)
-{
-    if (width <= 0)
-        return {};
-    if (width >= text.size())
-        return text.rightJustified(width, fill);
-    return text.right(width);
 }
 
 void SetGridHeader(GridModel &grid, const QStringList &headings)

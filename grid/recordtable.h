@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/gridmodel.h"
-#include "common/gridrows.h"
-#include "common/recordfile.h"
+#include "grid/gridmodel.h"
+#include "grid/gridrows.h"
+#include "grid/recordfile.h"
 
 #include <QString>
 #include <QStringList>

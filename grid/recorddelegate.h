@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/stringgrid.h"
+#include "grid/stringgrid.h"
 
 #include <QScopedValueRollback>
 #include <QStyledItemDelegate>

@@ -1,10 +1,10 @@
 #include "recorddelegate.h"
 
-#include "dialogs.h"
-#include "gridmodel.h"
-#include "recordtable.h"
-#include "typedtext.h"
-#include "waitcursor.h"
+#include "common/dialogs.h"
+#include "common/typedtext.h"
+#include "common/waitcursor.h"
+#include "grid/gridmodel.h"
+#include "grid/recordtable.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 #include "recordfile.h"
 
-#include "cp1250.h"
-#include "gridmodel.h"
-#include "gridrows.h"
-#include "textscan.h"
+#include "common/cp1250.h"
+#include "common/textscan.h"
+#include "grid/gridmodel.h"
+#include "grid/gridrows.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "stringgrid.h"
 
-#include "gridmodel.h"
-#include "recorddelegate.h"
-#include "recordtable.h"
-#include "typedtext.h"
+#include "common/typedtext.h"
+#include "grid/gridmodel.h"
+#include "grid/recorddelegate.h"
+#include "grid/recordtable.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
