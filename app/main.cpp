@@ -1,7 +1,7 @@
 #include "app/buildinfo.h"
 #include "app/datadirectory.h"
 #include "app/programsetup.h"
-#include "app/supiska.h"
+#include "app/mainwindow.h"
 #include "common/dialogs.h"
 
 #include <QApplication>
@@ -43,7 +43,7 @@ int main(int argc, char *argv[])
     if (!lock.take(Dialogs::standard()))
         return 1;
 
-    TForm2 window(folders.data);
+    MainWindow window(folders.data);
     window.show();
     return app.exec();
 }

@@ -4,10 +4,10 @@
 // then the first painting of the other window; and the process's peak
 // memory beyond that of the program started without data files, as a
 // multiple of the file's size.  One line per figure.
-#include "app/supiska.h"
+#include "app/mainwindow.h"
 #include "grid/recordfile.h"
 #include "grid/stringgrid.h"
-#include "database/prevadzky.h"
+#include "database/databasewindow.h"
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
@@ -68,7 +68,7 @@ int openOnce(const QString &dataDir, bool database)
     ScriptedDialogs dialogs;
     QElapsedTimer timer;
     timer.start();
-    TForm2 form(dataDir, &dialogs);
+    MainWindow form(dataDir, &dialogs);
     const qint64 loadMs = timer.elapsed();
     const auto paint = [](QWidget *window, StringGrid *grid) {
         QElapsedTimer painted;
@@ -79,7 +79,7 @@ int openOnce(const QString &dataDir, bool database)
         return painted.elapsed();
     };
     StringGrid *list = form.findChild<StringGrid *>(QStringLiteral("sgSupiska"));
-    TForm1 *db = form.databaseWindow();
+    DatabaseWindow *db = form.databaseWindow();
     const qint64 listMs = paint(&form, list);
     const qint64 dbMs = paint(db, db->grid());
     std::printf("%lld %lld %lld %lld\n", loadMs, database ? dbMs : listMs, database ? listMs : dbMs, peakKb());

@@ -3,7 +3,7 @@
 #include "common/dialogs.h"
 #include "grid/gridmodel.h"
 #include "grid/stringgrid.h"
-#include "database/prevadzky.h"
+#include "database/databasewindow.h"
 #include "generateddata.h"
 #include "support/scripteddialogs.h"
 
@@ -47,7 +47,7 @@ private Q_SLOTS:
     void residentMemory()
     {
         const qint64 before = residentKilobytes();
-        TForm1 form(dir_.path(), dialogs_);
+        DatabaseWindow form(dir_.path(), dialogs_);
         form.show();
         form.grid()->viewport()->repaint();
         const qint64 after = residentKilobytes();
@@ -59,7 +59,7 @@ private Q_SLOTS:
     void loadCheckSortShow()
     {
         QBENCHMARK {
-            TForm1 form(dir_.path(), dialogs_);
+            DatabaseWindow form(dir_.path(), dialogs_);
             QCOMPARE(form.table().grid().RowCount(), Establishments + 2);
             QVERIFY(!form.HasMarkedCells());
             form.show();
@@ -71,7 +71,7 @@ private Q_SLOTS:
     // the sort by the window's keys runs.
     void confirmedEdit()
     {
-        TForm1 form(dir_.path(), dialogs_);
+        DatabaseWindow form(dir_.path(), dialogs_);
         form.show();
         QCoreApplication::processEvents();
         typeOverNames(form);
@@ -81,7 +81,7 @@ private Q_SLOTS:
     // The same with two keys on text columns (city, then name).
     void confirmedEditTextKeys()
     {
-        TForm1 form(dir_.path(), dialogs_);
+        DatabaseWindow form(dir_.path(), dialogs_);
         form.show();
         QCoreApplication::processEvents();
         form.table().ChangeSortKeys(4, false);
@@ -93,7 +93,7 @@ private Q_SLOTS:
 private:
     // Types a name over one row after another from the middle of the table,
     // each confirmed with Enter.
-    static void typeOverNames(TForm1 &form)
+    static void typeOverNames(DatabaseWindow &form)
     {
         StringGrid *grid = form.grid();
         int row = Establishments / 2;

@@ -2,9 +2,9 @@
 // supiska.csv through the main window, each from creating the window to its
 // grid's first painting.  One line per file, the median of three runs.  Names
 // given on the command line choose the kinds of damage.
-#include "app/supiska.h"
+#include "app/mainwindow.h"
 #include "grid/stringgrid.h"
-#include "database/prevadzky.h"
+#include "database/databasewindow.h"
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
@@ -57,12 +57,12 @@ qint64 timeStart(const QString &dataDir, bool database)
     QElapsedTimer timer;
     timer.start();
     if (database) {
-        TForm1 form(dataDir, dialogs);
+        DatabaseWindow form(dataDir, dialogs);
         form.show();
         form.grid()->viewport()->repaint();
         return timer.elapsed();
     }
-    TForm2 form(dataDir, &dialogs);
+    MainWindow form(dataDir, &dialogs);
     form.show();
     form.findChild<StringGrid *>(QStringLiteral("sgSupiska"))->viewport()->repaint();
     return timer.elapsed();

@@ -47,7 +47,7 @@ private Q_SLOTS:
         QByteArray list;
         for (int i = 1; i <= 43; ++i)
             list += QByteArray::number(i) + ";1;" + QByteArray::number(i) + ";\r\n";
-        MainWindow w(list, Bistro);
+        MainWindowFixture w(list, Bistro);
         QBENCHMARK {
             w.dialogs.printTo(w.path("list.pdf"), Resolution);
             w.click("btTlacSupiskySHodnotami");
@@ -59,7 +59,7 @@ private Q_SLOTS:
 
     void blankForm()
     {
-        MainWindow w(QByteArray(), Bistro);
+        MainWindowFixture w(QByteArray(), Bistro);
         QBENCHMARK {
             w.dialogs.printTo(w.path("blank.pdf"), Resolution);
             w.click("btTlacCistejSupisky");
@@ -70,7 +70,7 @@ private Q_SLOTS:
 
     void confirmedEntry()
     {
-        MainWindow w(thousandRows(), Bistro);
+        MainWindowFixture w(thousandRows(), Bistro);
         QVERIFY(w.model().SetCurrentCell(1, 500));
         int count = 1;
         QBENCHMARK {
@@ -82,7 +82,7 @@ private Q_SLOTS:
 
     void listWrite()
     {
-        MainWindow w(thousandRows(), Bistro);
+        MainWindowFixture w(thousandRows(), Bistro);
         QBENCHMARK {
             QVERIFY(w.form->voucherList().save(w.path("supiska.csv")));
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/supiska.h"
+#include "app/mainwindow.h"
 #include "grid/gridmodel.h"
 #include "database/databasefiles.h"
 #include "support/gridtexts.h"
@@ -14,13 +14,13 @@
 // The main window over a data folder of its own holding the given
 // supiska.csv and DB.csv (no file when null).  Without start it is not yet
 // created, so that the test can prepare what its start-up meets.
-struct MainWindow
+struct MainWindowFixture
 {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TForm2> form;
+    std::unique_ptr<MainWindow> form;
 
-    explicit MainWindow(const QByteArray &list = {}, const QByteArray &db = {}, bool start = true)
+    explicit MainWindowFixture(const QByteArray &list = {}, const QByteArray &db = {}, bool start = true)
     {
         if (!list.isNull())
             dbtest::writeFile(path("supiska.csv"), list);
@@ -31,7 +31,7 @@ struct MainWindow
     }
     void start(const QString &dataDir = {})
     {
-        form = std::make_unique<TForm2>(dataDir.isEmpty() ? dir.path() : dataDir, &dialogs);
+        form = std::make_unique<MainWindow>(dataDir.isEmpty() ? dir.path() : dataDir, &dialogs);
         form->show();
     }
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }

@@ -1,7 +1,7 @@
 #include "app/buildinfo.h"
 #include "app/datadirectory.h"
 #include "app/programsetup.h"
-#include "database/prevadzky.h"
+#include "database/databasewindow.h"
 #include "mainwindowfixture.h"
 #include "support/filesizelimit.h"
 #include "support/pdftext.h"
@@ -144,7 +144,7 @@ void TstMainWindow::scriptedUser()
     QFETCH(QByteArray, file);
     QFETCH(QString, marks);
     QFETCH(QByteArray, written);
-    MainWindow w(file);
+    MainWindowFixture w(file);
     QFETCH(QString, answers);
     for (QChar answer : answers)
         w.dialogs.answer({answer == QLatin1Char('Y') ? Dialogs::Button::Yes : Dialogs::Button::No});
@@ -200,7 +200,7 @@ void TstMainWindow::dataFiles()
     QFETCH(bool, saves);
     if (fault == DiskFull)
         SKIP_WITHOUT_FILE_SIZE_LIMIT();
-    MainWindow w(bytes, saves ? QByteArray() : bytes, false);
+    MainWindowFixture w(bytes, saves ? QByteArray() : bytes, false);
     const QString path = w.dir.filePath(name);
     QFile file(path); // over the largest data file read, 32 MB, and sparse: no disk space taken
     QVERIFY(fault != Folder || QDir(w.dir.path()).mkdir(name));
@@ -304,7 +304,7 @@ void TstMainWindow::printFlows()
     settings.setValue(QStringLiteral("saveDir"), exports.path() + (fault == DirectoryGone ? "/missing/" : "/"));
     // The establishment's code is 001234, its IČO 35757442.
     QFETCH(QByteArray, list);
-    MainWindow w(list, establishment("1", "001234", "Bistro", "Nitra"));
+    MainWindowFixture w(list, establishment("1", "001234", "Bistro", "Nitra"));
     w.dialogs.clear();
     QFETCH(QString, answers);
     for (QChar answer : answers)
@@ -405,7 +405,7 @@ void TstMainWindow::runningProgram()
     ScriptedDialogs next;
     DataFolderLock lock(data.path());
     QVERIFY(lock.take(next));
-    MainWindow w(QByteArray(), QByteArray(), false);
+    MainWindowFixture w(QByteArray(), QByteArray(), false);
     w.start(data.path());
     QCOMPARE(w.column(0), QStringList({"50", ""}));
     QCOMPARE(next.texts() + w.dialogs.texts(), QStringList());
@@ -415,7 +415,7 @@ void TstMainWindow::runningProgram()
 // editors have the same guard), the Tab order and the panel's boxes.
 void TstMainWindow::keyboard()
 {
-    MainWindow w("10;1;10;\r\n");
+    MainWindowFixture w("10;1;10;\r\n");
     auto *box = w.child<QLineEdit>("ebSpecSymb");
     QTest::keyClicks(box, QStringLiteral("12a 3-45678901234\b"));
     // Tab and Enter pass as keys, never as pasted text: they would split the
@@ -480,7 +480,7 @@ int main(int argc, char *argv[])
     if (!programData.isEmpty()) {
         ScriptedDialogs dialogs;
         DataFolderLock lock(programData);
-        MainWindow w(QByteArray(), QByteArray(), false);
+        MainWindowFixture w(QByteArray(), QByteArray(), false);
         if (!lock.take(dialogs))
             return 1;
         w.start(programData);

@@ -1,5 +1,5 @@
 #include "app/mainwindowfixture.h"
-#include "database/prevadzky.h"
+#include "database/databasewindow.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -30,13 +30,13 @@ struct Window
 {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<DatabaseWindow> form;
 
     explicit Window(const QByteArray &db = QByteArray())
     {
         if (!db.isNull())
             writeFile(dbPath(), db);
-        form = std::make_unique<TForm1>(dir.path(), dialogs);
+        form = std::make_unique<DatabaseWindow>(dir.path(), dialogs);
         form->show();
     }
     QString dbPath() const { return dir.filePath(QStringLiteral("DB.csv")); }
@@ -54,7 +54,7 @@ struct Window
 };
 
 // The main window's establishment panel.
-QStringList panel(const MainWindow &w)
+QStringList panel(const MainWindowFixture &w)
 {
     QStringList texts;
     for (const char *name : {"ebIntCPrevadzky", "ebDruhProduktu", "ebKodPrevadzky", "ebNazovPrevadzky", "ebUlicaCislo",
@@ -263,17 +263,17 @@ void TstDatabaseWindow::establishmentPanel()
 {
     const QByteArray db = shortRow("2", "\xc8" "ajov\xf2" "a") + record({"1", "000123", "Bistro", "Hlavn\xe1 1",
                           "Nitra", "35757442", "Nov\xe1k", "02", "1234567", "02/1234568", "info@bistro.sk"});
-    MainWindow p(QByteArray(), db);
+    MainWindowFixture p(QByteArray(), db);
     // Row 1 after loading: the lowest internal number.
     QCOMPARE(panel(p), QStringList({"1", "01", "000123", "Bistro", "Hlavná 1", "Nitra", "35757442", "Novák",
                                     "02/1234567", "02/1234568", "info@bistro.sk"}));
     // The entry row is no establishment: the panel empties.
-    p.dialogs.inModal([](QDialog &w) { QVERIFY(static_cast<TForm1 &>(w).table().grid().SetCurrentCell(0, 3)); });
+    p.dialogs.inModal([](QDialog &w) { QVERIFY(static_cast<DatabaseWindow &>(w).table().grid().SetCurrentCell(0, 3)); });
     p.child<QAction>("DBPrevadzok")->trigger();
     QCOMPARE(panel(p), QStringList(11, QString()));
     p.dialogs.inModal([](QDialog &w) {
-        QVERIFY(static_cast<TForm1 &>(w).table().grid().SetCurrentCell(2, 2));
-        typeIntoGrid(static_cast<TForm1 &>(w).grid(), QStringLiteral("Čaj\r"));
+        QVERIFY(static_cast<DatabaseWindow &>(w).table().grid().SetCurrentCell(2, 2));
+        typeIntoGrid(static_cast<DatabaseWindow &>(w).grid(), QStringLiteral("Čaj\r"));
     });
     p.child<QAction>("DBPrevadzok")->trigger();
     QCOMPARE(panel(p), QStringList({"2", "01", "000102", "Čaj", "U", "M", "35757442", "", "02/1", "2", ""}));

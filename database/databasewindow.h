@@ -14,21 +14,21 @@ class RecordDelegate;
 class StringGrid;
 
 namespace Ui {
-class TForm1;
+class DatabaseWindow;
 }
 
 // The establishment database window: edits, sorts, deletes, saves and copies
 // the establishment table.  The row selected last is the establishment of
 // the voucher list.  Created once by the main window; closing only hides it.
-class TForm1 : public QDialog
+class DatabaseWindow : public QDialog
 {
     Q_OBJECT
 
 public:
     // dataDir holds DB.csv: the executable's directory.  Creating the window
     // loads the table.
-    explicit TForm1(const QString &dataDir, Dialogs &dialogs, QWidget *parent = nullptr);
-    ~TForm1() override;
+    explicit DatabaseWindow(const QString &dataDir, Dialogs &dialogs, QWidget *parent = nullptr);
+    ~DatabaseWindow() override;
 
     EstablishmentTable &table() { return table_; }
     const EstablishmentTable &table() const { return table_; }
@@ -78,7 +78,7 @@ private:
     void btVymazatVsetkoClick();
     void btVytlacitClick();
 
-    std::unique_ptr<Ui::TForm1> ui;
+    std::unique_ptr<Ui::DatabaseWindow> ui;
     Dialogs &dialogs_;
     QString dataDir_;
     EstablishmentTable table_;

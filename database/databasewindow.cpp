@@ -1,6 +1,6 @@
-#include "prevadzky.h"
+#include "databasewindow.h"
 
-#include "ui_prevadzky.h"
+#include "ui_databasewindow.h"
 
 #include "common/dialogs.h"
 #include "grid/recorddelegate.h"
@@ -145,19 +145,19 @@ bool plainRightPress(const QMouseEvent *event)
 
 } // namespace
 
-TForm1::TForm1(const QString &dataDir, Dialogs &dialogs, QWidget *parent)
+DatabaseWindow::DatabaseWindow(const QString &dataDir, Dialogs &dialogs, QWidget *parent)
     : QDialog(parent), dialogs_(dialogs), dataDir_(dataDir)
 {
     setWindowTitle(QStringLiteral("Databáza prevádzok"));
     delegate_ = new EstablishmentDelegate(table_, dialogs_, this, SelectedRow);
     connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
-    connect(delegate_, &RecordDelegate::cellAsked, this, &TForm1::sgDBSelectCell);
+    connect(delegate_, &RecordDelegate::cellAsked, this, &DatabaseWindow::sgDBSelectCell);
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+DatabaseWindow::~DatabaseWindow() = default;
 
-void TForm1::setVisible(bool visible)
+void DatabaseWindow::setVisible(bool visible)
 {
     // The widgets are made when the window is first shown: the table is
     // loaded with the program, but most runs never open this window, and the
@@ -167,26 +167,26 @@ void TForm1::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-void TForm1::buildWindow()
+void DatabaseWindow::buildWindow()
 {
-    ui = std::make_unique<Ui::TForm1>();
+    ui = std::make_unique<Ui::DatabaseWindow>();
     setUpWindow();
     setUpGrid();
 }
 
-StringGrid *TForm1::grid()
+StringGrid *DatabaseWindow::grid()
 {
     if (!ui)
         buildWindow();
     return ui->sgDB;
 }
 
-QString TForm1::databasePath() const
+QString DatabaseWindow::databasePath() const
 {
     return QDir(dataDir_).filePath(EstablishmentTable::fileName());
 }
 
-void TForm1::setUpWindow()
+void DatabaseWindow::setUpWindow()
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -197,18 +197,18 @@ void TForm1::setUpWindow()
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Kopiruj1 = PopupMenu1->addAction(QStringLiteral("&Kopíruj"));
     Kopiruj1->setObjectName(QStringLiteral("Kopiruj1"));
-    connect(Kopiruj1, &QAction::triggered, this, &TForm1::Kopiruj1Click);
+    connect(Kopiruj1, &QAction::triggered, this, &DatabaseWindow::Kopiruj1Click);
 
-    connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &TForm1::btVymazatVsetkoClick);
-    connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &TForm1::btVymazatRiadokClick);
-    connect(ui->btUlozit, &QPushButton::clicked, this, &TForm1::btUlozitClick);
-    connect(ui->btVytlacit, &QPushButton::clicked, this, &TForm1::btVytlacitClick);
+    connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &DatabaseWindow::btVymazatVsetkoClick);
+    connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &DatabaseWindow::btVymazatRiadokClick);
+    connect(ui->btUlozit, &QPushButton::clicked, this, &DatabaseWindow::btUlozitClick);
+    connect(ui->btVytlacit, &QPushButton::clicked, this, &DatabaseWindow::btVytlacitClick);
 
     setFixedSize(800, 600);
     CentreOnScreen(*this);
 }
 
-void TForm1::setUpGrid()
+void DatabaseWindow::setUpGrid()
 {
     StringGrid *grid = ui->sgDB;
     grid->setHorizontalHeader(new SortKeysHeader(
@@ -232,7 +232,7 @@ void TForm1::setUpGrid()
     grid->viewport()->installEventFilter(this);
 }
 
-void TForm1::FormCreate()
+void DatabaseWindow::FormCreate()
 {
     table_.grid().SetCurrentCell(EstablishmentTable::InternalNumberColumn, 1);
     SelectedRow = 1;
@@ -247,18 +247,18 @@ void TForm1::FormCreate()
     Modified = false;
 }
 
-void TForm1::showEvent(QShowEvent *event)
+void DatabaseWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void TForm1::FormShow()
+void DatabaseWindow::FormShow()
 {
     ui->sgDB->setFocus();
 }
 
-void TForm1::keyPressEvent(QKeyEvent *event)
+void DatabaseWindow::keyPressEvent(QKeyEvent *event)
 {
     // Escape cancels nothing here: the window closes only through its close
     // button, after its close question.
@@ -269,7 +269,7 @@ void TForm1::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
+bool DatabaseWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // A right click opens the grid's menu without moving the current cell.
     if (ui && watched == ui->sgDB->viewport() && event->type() == QEvent::MouseButtonPress
@@ -287,13 +287,13 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TForm1::reject()
+void DatabaseWindow::reject()
 {
     if (FormCloseQuery())
         QDialog::reject();
 }
 
-bool TForm1::FormCloseQuery()
+bool DatabaseWindow::FormCloseQuery()
 {
     if (table_.HasMarkedCells()) {
         const auto answer = dialogs_.warning(this, QStringLiteral("Databáza je v nekonzistentnom stave!\r\n"
@@ -310,7 +310,7 @@ bool TForm1::FormCloseQuery()
     return true;
 }
 
-void TForm1::LoadDatabase(const QString &path)
+void DatabaseWindow::LoadDatabase(const QString &path)
 {
     RecordFileLoad result;
     {
@@ -328,21 +328,21 @@ void TForm1::LoadDatabase(const QString &path)
     }
 }
 
-void TForm1::SortDatabase()
+void DatabaseWindow::SortDatabase()
 {
     WaitCursor wait;
     auto updating = delegate_->updating();
     table_.SortRows();
 }
 
-bool TForm1::SelectedEstablishment(int &row) const
+bool DatabaseWindow::SelectedEstablishment(int &row) const
 {
     row = SelectedRow;
     // Rows beyond the row count may still hold the texts of dropped rows.
     return row >= 1 && row < table_.grid().RowCount() && table_.rowComplete(row);
 }
 
-void TForm1::sgDBSelectCell(int, int row)
+void DatabaseWindow::sgDBSelectCell(int, int row)
 {
     if (row != SelectedRow) {
         // Also when the move is refused: the row asked for is the one that
@@ -353,7 +353,7 @@ void TForm1::sgDBSelectCell(int, int row)
     }
 }
 
-void TForm1::sgDBHeadingMouseDown(QMouseEvent *event, int column)
+void DatabaseWindow::sgDBHeadingMouseDown(QMouseEvent *event, int column)
 {
     if (plainRightPress(event)) {
         PopupMenu1->popup(event->globalPosition().toPoint());
@@ -365,12 +365,12 @@ void TForm1::sgDBHeadingMouseDown(QMouseEvent *event, int column)
     }
 }
 
-void TForm1::Kopiruj1Click()
+void DatabaseWindow::Kopiruj1Click()
 {
     QGuiApplication::clipboard()->setText(table_.clipboardText());
 }
 
-void TForm1::btVymazatRiadokClick()
+void DatabaseWindow::btVymazatRiadokClick()
 {
     Modified = true;
     delegate_->dropEntry();
@@ -382,7 +382,7 @@ void TForm1::btVymazatRiadokClick()
     ui->sgDB->viewport()->update();
 }
 
-void TForm1::btVymazatVsetkoClick()
+void DatabaseWindow::btVymazatVsetkoClick()
 {
     Modified = true;
     if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes) {
@@ -396,7 +396,7 @@ void TForm1::btVymazatVsetkoClick()
     ui->sgDB->viewport()->update();
 }
 
-void TForm1::btUlozitClick()
+void DatabaseWindow::btUlozitClick()
 {
     bool incomplete;
     {
@@ -425,7 +425,7 @@ void TForm1::btUlozitClick()
     Modified = false;
 }
 
-void TForm1::btVytlacitClick()
+void DatabaseWindow::btVytlacitClick()
 {
     constexpr int RowsPerPage = 45;
     const GridModel &grid = table_.grid();

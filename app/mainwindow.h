@@ -8,29 +8,29 @@
 
 class Dialogs;
 class RecordDelegate;
-class TForm1;
+class DatabaseWindow;
 
 namespace Ui {
-class TForm2;
+class MainWindow;
 }
 
 // The main window: the voucher list of the chosen establishment, its totals,
 // and the buttons that delete rows and print.
-class TForm2 : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
     // dataDir holds supiska.csv (and DB.csv); see DecideProgramFolders().
-    explicit TForm2(const QString &dataDir, Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
-    ~TForm2() override;
+    explicit MainWindow(const QString &dataDir, Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     VoucherList &voucherList() { return list_; }
     QString saveDir() const { return SaveDir; }
     bool isModified() const { return Modified; }
 
     // The establishment database window, created with this window.
-    TForm1 *databaseWindow() const { return Form1; }
+    DatabaseWindow *databaseWindow() const { return databaseWindow_; }
     // Fills the establishment panel from the database window's selected row.
     void ShowEstablishment();
 
@@ -70,12 +70,12 @@ private:
     void ebIntCPrevadzkyEnter();
     QList<class QLineEdit *> panelBoxes() const;
 
-    std::unique_ptr<Ui::TForm2> ui;
+    std::unique_ptr<Ui::MainWindow> ui;
     Dialogs &dialogs_;
     QString dataDir_;
     VoucherList list_;
     RecordDelegate *delegate_ = nullptr;
-    TForm1 *Form1 = nullptr;
+    DatabaseWindow *databaseWindow_ = nullptr;
     bool panelMessageShown_ = false;
     // A print flow runs: the list, the panel and the window stay as they are.
     bool printing_ = false;

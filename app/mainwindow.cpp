@@ -1,6 +1,6 @@
-#include "supiska.h"
+#include "mainwindow.h"
 
-#include "ui_supiska.h"
+#include "ui_mainwindow.h"
 
 #include "app/buildinfo.h"
 #include "app/exportdirsetting.h"
@@ -13,7 +13,7 @@
 #include "common/windowstyle.h"
 #include "printing/exportfile.h"
 #include "printing/listprint.h"
-#include "database/prevadzky.h"
+#include "database/databasewindow.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -80,9 +80,9 @@ private:
 
 } // namespace
 
-TForm2::TForm2(const QString &dataDir, Dialogs *dialogs, QWidget *parent)
+MainWindow::MainWindow(const QString &dataDir, Dialogs *dialogs, QWidget *parent)
     : QMainWindow(parent),
-      ui(std::make_unique<Ui::TForm2>()),
+      ui(std::make_unique<Ui::MainWindow>()),
       dialogs_(dialogs ? *dialogs : Dialogs::standard()),
       dataDir_(dataDir)
 {
@@ -91,9 +91,9 @@ TForm2::TForm2(const QString &dataDir, Dialogs *dialogs, QWidget *parent)
     FormCreate();
 }
 
-TForm2::~TForm2() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm2::setUpWindow()
+void MainWindow::setUpWindow()
 {
     // The window's font before its widgets: set afterwards, every widget
     // would lay out its text twice.
@@ -113,14 +113,14 @@ void TForm2::setUpWindow()
     new TypedTextGuard(ui->ebSpecSymb,
                        [](const QString &text, QChar key) { return KeyRejected(text, SpecSymbLength, key, Digits); });
 
-    connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &TForm2::btVymazatRiadokClick);
-    connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &TForm2::btVymazatVsetkoClick);
-    connect(ui->btTlacSupiskySHodnotami, &QPushButton::clicked, this, &TForm2::btTlacSupiskySHodnotamiClick);
-    connect(ui->btTlacCistejSupisky, &QPushButton::clicked, this, &TForm2::btTlacCistejSupiskyClick);
-    connect(ui->Nastavenia1, &QAction::triggered, this, &TForm2::Nastavenia1Click);
-    connect(ui->DBPrevadzok, &QAction::triggered, this, &TForm2::DBPrevadzokClick);
-    connect(ui->NahladSupisky, &QAction::triggered, this, &TForm2::NahladSupiskyClick);
-    connect(ui->OPrograme, &QAction::triggered, this, &TForm2::OProgrameClick);
+    connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &MainWindow::btVymazatRiadokClick);
+    connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &MainWindow::btVymazatVsetkoClick);
+    connect(ui->btTlacSupiskySHodnotami, &QPushButton::clicked, this, &MainWindow::btTlacSupiskySHodnotamiClick);
+    connect(ui->btTlacCistejSupisky, &QPushButton::clicked, this, &MainWindow::btTlacCistejSupiskyClick);
+    connect(ui->Nastavenia1, &QAction::triggered, this, &MainWindow::Nastavenia1Click);
+    connect(ui->DBPrevadzok, &QAction::triggered, this, &MainWindow::DBPrevadzokClick);
+    connect(ui->NahladSupisky, &QAction::triggered, this, &MainWindow::NahladSupiskyClick);
+    connect(ui->OPrograme, &QAction::triggered, this, &MainWindow::OProgrameClick);
     for (QLineEdit *box : panelBoxes())
         box->installEventFilter(this);
 
@@ -129,7 +129,7 @@ void TForm2::setUpWindow()
     CentreOnScreen(*this);
 }
 
-void TForm2::setUpGrid()
+void MainWindow::setUpGrid()
 {
     delegate_ = new VoucherDelegate(list_, dialogs_, this);
     // Sizes first: with rows in place, every row would be resized.
@@ -140,39 +140,39 @@ void TForm2::setUpGrid()
         RecalcTotals();
         keepWorkingList();
     });
-    connect(delegate_, &RecordDelegate::cellAsked, this, &TForm2::sgSupiskaSelectCell);
+    connect(delegate_, &RecordDelegate::cellAsked, this, &MainWindow::sgSupiskaSelectCell);
 }
 
-void TForm2::FormCreate()
+void MainWindow::FormCreate()
 {
     SaveDir = ExportDirSetting::read();
     list_.grid().SetCurrentCell(VoucherList::NominalColumn, 1);
     CurrentRow = 1;
     LoadWorkingList(workingListPath());
     ui->ebDatumObj->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-    Form1 = new TForm1(dataDir_, dialogs_, this);
+    databaseWindow_ = new DatabaseWindow(dataDir_, dialogs_, this);
     // An inconsistent database is shown before anything else.
-    if (Form1->HasMarkedCells())
-        dialogs_.showModal(*Form1);
+    if (databaseWindow_->HasMarkedCells())
+        dialogs_.showModal(*databaseWindow_);
     ShowEstablishment();
 }
 
-QList<QLineEdit *> TForm2::panelBoxes() const
+QList<QLineEdit *> MainWindow::panelBoxes() const
 {
     return {ui->ebIntCPrevadzky, ui->ebDruhProduktu, ui->ebKodPrevadzky, ui->ebNazovPrevadzky,
             ui->ebUlicaCislo,    ui->ebMesto,        ui->ebICO,          ui->ebKontaktnaOsoba,
             ui->ebTelefon,       ui->ebFax,          ui->ebEmail};
 }
 
-void TForm2::ShowEstablishment()
+void MainWindow::ShowEstablishment()
 {
     int row = 0;
-    if (!Form1->SelectedEstablishment(row)) {
+    if (!databaseWindow_->SelectedEstablishment(row)) {
         for (QLineEdit *box : panelBoxes())
             box->clear();
         return;
     }
-    const GridModel &db = Form1->table().grid();
+    const GridModel &db = databaseWindow_->table().grid();
     using T = EstablishmentTable;
     ui->ebIntCPrevadzky->setText(db.Cell(T::InternalNumberColumn, row));
     ui->ebDruhProduktu->setText(QStringLiteral("01"));
@@ -189,32 +189,32 @@ void TForm2::ShowEstablishment()
         box->setCursorPosition(0);
 }
 
-void TForm2::DBPrevadzokClick()
+void MainWindow::DBPrevadzokClick()
 {
-    dialogs_.showModal(*Form1);
+    dialogs_.showModal(*databaseWindow_);
     ShowEstablishment();
 }
 
-void TForm2::OProgrameClick()
+void MainWindow::OProgrameClick()
 {
     dialogs_.plain(this, QStringLiteral("Kelvaro, verzia " KELVARO_VERSION "\n"
                                         "Vedie databázu prevádzok a tlačí súpisky poukážok s čiarovými kódmi."));
 }
 
-bool TForm2::establishmentChosen()
+bool MainWindow::establishmentChosen()
 {
     int row = 0;
-    if (Form1->SelectedEstablishment(row)) {
+    if (databaseWindow_->SelectedEstablishment(row)) {
         ShowEstablishment();
         return true;
     }
     dialogs_.plain(this, NoEstablishment);
-    dialogs_.showModal(*Form1);
+    dialogs_.showModal(*databaseWindow_);
     ShowEstablishment();
     return false;
 }
 
-ListTexts TForm2::listTexts() const
+ListTexts MainWindow::listTexts() const
 {
     ListTexts texts;
     texts.productKind = ui->ebDruhProduktu->text();
@@ -233,7 +233,7 @@ ListTexts TForm2::listTexts() const
     return texts;
 }
 
-void TForm2::btTlacSupiskySHodnotamiClick()
+void MainWindow::btTlacSupiskySHodnotamiClick()
 {
     if (printing_ || !establishmentChosen())
         return;
@@ -260,7 +260,7 @@ void TForm2::btTlacSupiskySHodnotamiClick()
         AppendEmptyRow(grid);
 }
 
-void TForm2::print()
+void MainWindow::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     Dialogs::PrintOffer offer;
@@ -298,13 +298,13 @@ void TForm2::print()
         dialogs_.stopError(this, outcome.error);
 }
 
-void TForm2::NahladSupiskyClick()
+void MainWindow::NahladSupiskyClick()
 {
     // A look at the print only: nothing is asked, removed or written.
     int row = 0;
     if (printing_)
         return;
-    if (!Form1->SelectedEstablishment(row)) {
+    if (!databaseWindow_->SelectedEstablishment(row)) {
         dialogs_.plain(this, NoEstablishment);
         return;
     }
@@ -328,7 +328,7 @@ void TForm2::NahladSupiskyClick()
     });
 }
 
-void TForm2::btTlacCistejSupiskyClick()
+void MainWindow::btTlacCistejSupiskyClick()
 {
     if (printing_ || !establishmentChosen())
         return;
@@ -341,7 +341,7 @@ void TForm2::btTlacCistejSupiskyClick()
         dialogs_.stopError(this, outcome.error);
 }
 
-void TForm2::ebIntCPrevadzkyEnter()
+void MainWindow::ebIntCPrevadzkyEnter()
 {
     // Guarded: the message box hands the focus back to the box when it closes.
     if (panelMessageShown_)
@@ -352,12 +352,12 @@ void TForm2::ebIntCPrevadzkyEnter()
     ui->sgSupiska->setFocus();
 }
 
-QString TForm2::workingListPath() const
+QString MainWindow::workingListPath() const
 {
     return QDir(dataDir_).filePath(VoucherList::fileName());
 }
 
-void TForm2::LoadWorkingList(const QString &path)
+void MainWindow::LoadWorkingList(const QString &path)
 {
     RecordFileLoad result;
     {
@@ -376,7 +376,7 @@ void TForm2::LoadWorkingList(const QString &path)
     }
 }
 
-void TForm2::SaveWorkingList(bool closing)
+void MainWindow::SaveWorkingList(bool closing)
 {
     // The values written are those of the texts written, also when an entry
     // was left unconfirmed.
@@ -396,7 +396,7 @@ void TForm2::SaveWorkingList(bool closing)
                              .arg(QDir::toNativeSeparators(path)));
 }
 
-void TForm2::keepWorkingList()
+void MainWindow::keepWorkingList()
 {
     // Written as soon as it changed: a crash, a power cut or a printer driver
     // that ends the program loses nothing confirmed.
@@ -404,7 +404,7 @@ void TForm2::keepWorkingList()
         SaveWorkingList(false);
 }
 
-void TForm2::RecalcTotals()
+void MainWindow::RecalcTotals()
 {
     const VoucherList::Totals totals = list_.RecalcTotals();
     ui->ebSpoluPocet->setNumberText(totals.count);
@@ -413,7 +413,7 @@ void TForm2::RecalcTotals()
     ui->ebSpoluHodnota->setAlarm(totals.blanked);
 }
 
-void TForm2::sgSupiskaSelectCell(int, int row)
+void MainWindow::sgSupiskaSelectCell(int, int row)
 {
     // Also a refused move: the row asked for is the one "Vymazať riadok"
     // deletes.
@@ -421,7 +421,7 @@ void TForm2::sgSupiskaSelectCell(int, int row)
     RecalcTotals();
 }
 
-void TForm2::btVymazatRiadokClick()
+void MainWindow::btVymazatRiadokClick()
 {
     Modified = true;
     delegate_->dropEntry();
@@ -434,7 +434,7 @@ void TForm2::btVymazatRiadokClick()
     ui->sgSupiska->setFocus();
 }
 
-void TForm2::btVymazatVsetkoClick()
+void MainWindow::btVymazatVsetkoClick()
 {
     Modified = true;
     if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes)
@@ -444,7 +444,7 @@ void TForm2::btVymazatVsetkoClick()
     ui->sgSupiska->setFocus();
 }
 
-void TForm2::Nastavenia1Click()
+void MainWindow::Nastavenia1Click()
 {
     const QString chosen =
         dialogs_.existingDirectory(this, QStringLiteral("Zvolte si adresár, kam sa majú ukladať súbory súpisky."));
@@ -455,7 +455,7 @@ void TForm2::Nastavenia1Click()
         dialogs_.stopError(this, QStringLiteral("Failed to set data for 'saveDir'"));
 }
 
-bool TForm2::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn && panelBoxes().contains(qobject_cast<QLineEdit *>(watched))
         && static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason)
@@ -463,7 +463,7 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TForm2::FormCloseQuery()
+bool MainWindow::FormCloseQuery()
 {
     bool allow = true;
     if (list_.HasMarkedCells()) {
@@ -482,14 +482,14 @@ bool TForm2::FormCloseQuery()
         SaveWorkingList(true);
     // Asked whether or not the close goes on; declining never keeps the
     // program open.
-    if (Form1->isModified()
+    if (databaseWindow_->isModified()
         && dialogs_.warning(this, QStringLiteral("Databáza prevádzok bola zmenená.\n\rUložiť zmeny?"))
                == Dialogs::Button::Yes)
-        Form1->btUlozitClick();
+        databaseWindow_->btUlozitClick();
     return allow;
 }
 
-void TForm2::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (printing_) {
         event->ignore();
