@@ -237,13 +237,13 @@ void MainWindow::btTlacSupiskySHodnotamiClick()
 {
     if (printing_ || !establishmentChosen())
         return;
-    if (list_.HasIncompleteRows()
+    if (list_.compactAndFindIncompleteRows()
         && dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) != Dialogs::Button::Yes)
         return;
     Modified = list_.RemoveIncompleteRows() || Modified;
     RecalcTotals();
     keepWorkingList();
-    if (list_.HasIncompleteRows()) {
+    if (list_.compactAndFindIncompleteRows()) {
         dialogs_.warning(this, EmptyList, Dialogs::Buttons::OkCancel);
         return;
     }
@@ -471,7 +471,7 @@ bool MainWindow::FormCloseQuery()
                                                                   "Údaje nebudú umožnené.\r\n"
                                                                   "Chcete napriek tomu ukončiť editáciu databázy?"));
         allow = answer == Dialogs::Button::Yes;
-    } else if (list_.HasIncompleteRows()) {
+    } else if (list_.compactAndFindIncompleteRows()) {
         if (dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) == Dialogs::Button::Yes)
             Modified = list_.RemoveIncompleteRows() || Modified;
         else

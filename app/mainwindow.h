@@ -26,7 +26,6 @@ public:
     ~MainWindow() override;
 
     VoucherList &voucherList() { return list_; }
-    QString saveDir() const { return SaveDir; }
     bool isModified() const { return Modified; }
 
     // The establishment database window, created with this window.

@@ -2,7 +2,7 @@
 
 #include "common/amount.h"
 #include "grid/recordtable.h"
-#include "printing/listprint.h"
+#include "printing/listtexts.h"
 
 #include <QString>
 

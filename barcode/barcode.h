@@ -39,7 +39,6 @@ public:
 
     TBarcodeObject() = default;
 
-    QString Text() const { return text_; }
     void SetText(const QString &text) { text_ = text; }
 
     void SetTyp(TBarcodeType typ) { typ_ = typ; }
@@ -50,19 +49,15 @@ public:
 
     // Wide element width as a multiple of the narrow one; limited to 2 to 3
     // (and stored back) when the barcode is encoded.  NaN is ignored.
-    double Ratio() const { return ratio_; }
     void SetRatio(double ratio);
 
     void SetHeight(int height) { height_ = height; }
 
-    int Left() const { return left_; }
     void SetLeft(int left) { left_ = left; }
 
-    int Top() const { return top_; }
     void SetTop(int top) { top_ = top; }
 
     // Degrees, counter-clockwise.  A value that is not finite is ignored.
-    double Angle() const { return angle_; }
     void SetAngle(double angle);
 
     // Total width of the pattern in pixels.

@@ -302,7 +302,7 @@ bool DatabaseWindow::FormCloseQuery()
         return answer == Dialogs::Button::Yes;
     }
     auto updating = delegate_->updating();
-    if (!table_.HasIncompleteRows())
+    if (!table_.compactAndFindIncompleteRows())
         return true;
     if (dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) != Dialogs::Button::Yes)
         return false;
@@ -401,7 +401,7 @@ void DatabaseWindow::btUlozitClick()
     bool incomplete;
     {
         auto updating = delegate_->updating();
-        incomplete = table_.HasIncompleteRows();
+        incomplete = table_.compactAndFindIncompleteRows();
     }
     if (incomplete) {
         dialogs_.warning(this, QStringLiteral("Prázdna alebo nekompletná databáza!\r\nÚdaje nie je možné uložiť."),

@@ -73,7 +73,7 @@ void RecordTable::MarkBrokenCells()
     }
 }
 
-bool RecordTable::HasIncompleteRows()
+bool RecordTable::compactAndFindIncompleteRows()
 {
     RemoveEmptyRows(grid_);
     const bool complete = allRowsComplete();

@@ -56,7 +56,7 @@ public:
 
     // Compacts the table, appends the entry row when all rows are complete,
     // and answers whether some row is not.
-    bool HasIncompleteRows();
+    bool compactAndFindIncompleteRows();
     // Answers whether a row that was not empty went.
     bool RemoveIncompleteRows();
     // Drops the row with its marks.

@@ -3,7 +3,7 @@
 #include "common/amount.h"
 #include "common/cp1250.h"
 #include "common/textscan.h"
-#include "printing/listprint.h"
+#include "printing/listtexts.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,6 +1,7 @@
 #include "gridlisting.h"
 
 #include "grid/gridmodel.h"
+#include "printing/pagegeometry.h"
 
 #include <QDate>
 #include <QPainter>
@@ -35,7 +36,7 @@ public:
 
     void setBold(bool bold)
     {
-        QFont font(QStringLiteral("Times New Roman"));
+        QFont font(FontTimesNewRoman());
         font.setStyleHint(QFont::Serif);
         font.setPointSize(FontPoints);
         font.setBold(bold);

@@ -122,7 +122,7 @@ void DrawBlankPage(const PrintCanvas &canvas, const ListTexts &texts)
     DrawBlankBoxes(canvas);
     DrawTitle(canvas, ListPageTitle(texts.productKind));
     drawBarcodes(canvas, texts);
-    DrawSupplierBlock(canvas, texts.code, texts.name, texts.street, texts.city, texts.ico);
+    DrawSupplierAddress(canvas, texts.code, texts.name, texts.street, texts.city, texts.ico);
     drawFields(canvas, texts);
 }
 

@@ -19,8 +19,6 @@ public:
     // dots per metre and width.  Replaces all three values.
     void ReadPrinterMetrics(const QPaintDevice &device);
 
-    qint32 PixelsPerInchX() const { return pixelsPerInchX_; }
-    qint32 PixelsPerInchY() const { return pixelsPerInchY_; }
     qint32 PhysicalPageWidth() const { return physicalPageWidth_; }
 
     int CmToPixelX(double cm) const;

@@ -353,12 +353,6 @@ void DrawSupplierAddress(const PrintCanvas &canvas, const QString &code, const Q
     textRightAlignedAt(canvas, 18.7, 7.1, ico);
 }
 
-void DrawSupplierBlock(const PrintCanvas &canvas, const QString &code, const QString &name,
-                       const QString &streetAndNumber, const QString &city, const QString &ico)
-{
-    DrawSupplierAddress(canvas, code, name, streetAndNumber, city, ico);
-}
-
 void DrawSupplierBlockWithContacts(const PrintCanvas &canvas, const QString &code,
                                    const QString &name, const QString &streetAndNumber,
                                    const QString &city, const QString &ico, const QString &fax,

@@ -36,11 +36,9 @@ void DrawPhone(const PrintCanvas &canvas, const QString &prefix, const QString &
 void DrawSpecificSymbol(const PrintCanvas &canvas, const QString &specificSymbol);
 void DrawCreationDate(const PrintCanvas &canvas, const QString &date);
 
+// The blank page's establishment block.
 void DrawSupplierAddress(const PrintCanvas &canvas, const QString &code, const QString &name,
                          const QString &streetAndNumber, const QString &city, const QString &ico);
-// Blank page.
-void DrawSupplierBlock(const PrintCanvas &canvas, const QString &code, const QString &name,
-                       const QString &streetAndNumber, const QString &city, const QString &ico);
 // Filled page: the address and the fax and e-mail lines.
 void DrawSupplierBlockWithContacts(const PrintCanvas &canvas, const QString &code,
                                    const QString &name, const QString &streetAndNumber,
