@@ -206,6 +206,11 @@ for page in $(seq 1 "$pages"); do
         fail "page $page: barcodes read '${read_texts[*]}'"
 done
 
+press key alt+d
+waitfor 20 dialog || fail "the database window did not open"
+[ "$(xdotool getwindowname "$(dialog)")" = "Databáza prevádzok" ] ||
+    fail "the database window's caption is '$(xdotool getwindowname "$(dialog)")'"
+
 # --- Uninstalling: the program's files, its Start menu entry and its entry
 # among the installed programs go; the user's data files and setting stay.
 step "uninstall /S"
