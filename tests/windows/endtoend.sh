@@ -132,6 +132,9 @@ mkdir -p "$drive_c/exports"
 press key alt+u
 waitfor 20 dialog || fail "the folder chooser did not open"
 chooser=$(dialog)
+# Each window's caption is its own text, without the program's name after it.
+waitfor 5 sh -c '[ "$(xdotool getwindowname "$0")" = "Zvolte si adresár, kam sa majú ukladať súbory súpisky." ]' \
+    "$chooser" || fail "the folder chooser's caption is '$(xdotool getwindowname "$chooser")'"
 press type --delay 20 'C:\exports'
 press key Return
 waitfor 20 sh -c '! xdotool getwindowname "$0"' "$chooser" || fail "the folder chooser did not close"
