@@ -7,6 +7,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
 
 #ifdef Q_OS_WIN
 #include <QTimer>
@@ -148,7 +150,15 @@ public:
     void printPreview(QWidget *parent, const PaintPages &paint) override
     {
         QPrinter printer(QPrinter::HighResolution);
-        QPrintPreviewDialog dialog(&printer, parent);
+        QPrintPreviewDialog dialog(&printer, parent,
+                                   Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                       | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+        // Most of the screen, so that the whole page, which the preview fits
+        // into its view, can be read.
+        if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+            const QRect available = screen->availableGeometry();
+            dialog.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, available.size() * 0.9, available));
+        }
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                          [&paint](QPrinter *pages) { paint(*pages); });
         dialog.exec();

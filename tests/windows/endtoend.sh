@@ -146,6 +146,15 @@ saved=$(wine reg query 'HKLM\Software\Milbor\Kelvaro' /v saveDir 2>/dev/null | t
 step "next start, the filled list printed"
 stop
 window=$(start) || fail "no window 'Kelvaro' at the next start"
+# The preview over most of the 1280 x 1024 display, then closed.
+press key alt+n
+waitfor 20 dialog || fail "the preview did not open"
+preview=$(dialog)
+size=$(xdotool getwindowgeometry "$preview" | sed -n 's/.*Geometry: *//p')
+[ "$(xdotool getwindowname "$preview")" = "Ukážka pred tlačou" ] && [ "${size%x*}" -ge 1000 ] && [ "${size#*x}" -ge 800 ] ||
+    fail "the preview is '$(xdotool getwindowname "$preview")', $size"
+press key Escape
+waitfor 20 sh -c '! xdotool getwindowname "$0"' "$preview" || fail "the preview did not close"
 press key alt+h
 waitfor 20 dialog || fail "the print dialog did not open"
 printdialog=$(dialog)
