@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
 {
     QApplication::setOrganizationName(QStringLiteral("Milbor"));
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kelvaro"));
+    // No display name: Qt would append it to every window's caption.
     QApplication::setApplicationVersion(QStringLiteral(KELVARO_VERSION));
 
     // --version is answered before the application connects to a display, so

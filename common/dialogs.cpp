@@ -7,6 +7,14 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
+
+#ifdef Q_OS_WIN
+#include <QTimer>
+
+#include <qt_windows.h>
+#endif
 
 namespace {
 
@@ -36,6 +44,40 @@ Dialogs::Button answerOf(int button)
         return Dialogs::Button::Cancel;
     }
 }
+
+#ifdef Q_OS_WIN
+// Qt hands the folder chooser its caption before it asks for folders, and
+// Wine's chooser replaces the caption with its own when it is asked for
+// folders.  The caption is therefore written again on the chooser's window,
+// a dialog of this thread, once it is up.
+void keepChooserCaption(QTimer &timer, const QString &caption)
+{
+    struct Search
+    {
+        const QString &caption;
+        bool done = false;
+    };
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&timer, &caption] {
+        Search search{caption};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM data) -> BOOL {
+                auto &search = *reinterpret_cast<Search *>(data);
+                wchar_t className[16] = {};
+                GetClassNameW(window, className, 16);
+                if (!IsWindowVisible(window) || wcscmp(className, L"#32770") != 0)
+                    return TRUE;
+                SetWindowTextW(window, reinterpret_cast<const wchar_t *>(search.caption.utf16()));
+                search.done = true;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.done)
+            timer.stop();
+    });
+    timer.start(20);
+}
+#endif
 
 class WidgetDialogs : public Dialogs
 {
@@ -83,6 +125,10 @@ public:
         // No folder preselected: the chooser opens on the whole computer, not
         // in the program's current folder (where the static chooser opens).
         dialog.setDirectory(QString());
+#ifdef Q_OS_WIN
+        QTimer captionTimer;
+        keepChooserCaption(captionTimer, prompt);
+#endif
         if (dialog.exec() != QDialog::Accepted)
             return QString();
         return dialog.selectedFiles().value(0);
@@ -104,7 +150,15 @@ public:
     void printPreview(QWidget *parent, const PaintPages &paint) override
     {
         QPrinter printer(QPrinter::HighResolution);
-        QPrintPreviewDialog dialog(&printer, parent);
+        QPrintPreviewDialog dialog(&printer, parent,
+                                   Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                       | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+        // Most of the screen, so that the whole page, which the preview fits
+        // into its view, can be read.
+        if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+            const QRect available = screen->availableGeometry();
+            dialog.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, available.size() * 0.9, available));
+        }
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                          [&paint](QPrinter *pages) { paint(*pages); });
         dialog.exec();

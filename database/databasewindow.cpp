@@ -216,6 +216,7 @@ void DatabaseWindow::setUpGrid()
     grid->horizontalHeader()->setSectionsClickable(true);
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setFont(grid->font());
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Sizes first: with the table's rows in place, every row would be resized.
     grid->setDefaultSizes(ColumnWidths[0], RowHeight);
     grid->setDelegate(delegate_);
@@ -227,7 +228,6 @@ void DatabaseWindow::setUpGrid()
         grid->setColumnWidth(c, std::max(ColumnWidths[c], fitting));
     }
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid->installEventFilter(this);
     grid->viewport()->installEventFilter(this);
 }

@@ -69,6 +69,11 @@ void StringGrid::setDefaultSizes(int columnWidth, int rowHeight)
     horizontalHeader()->setDefaultSectionSize(columnWidth);
     horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setFixedHeight(rowHeight);
+    // The headings' texts unclipped: Windows' style writes them into the
+    // heading less 4 pixels above and below, 10 pixels of the 18, and would
+    // cut off the accents of capitals ("IČO").
+    horizontalHeader()->setDefaultAlignment(horizontalHeader()->defaultAlignment()
+                                            | Qt::Alignment::fromInt(Qt::TextDontClip));
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(rowHeight);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void runningProgram();
     void keyboard();
     void slovakDialogs();
+    void previewWindow();
 };
 
 void TstMainWindow::scriptedUser_data()
@@ -464,6 +466,25 @@ void TstMainWindow::slovakDialogs()
                                  "Použiť", "Prerušiť", "Priečinok:", "Skúsiť znova", "Späť", "Súbory typu:", "Uložiť",
                                  "Uložiť všetko", "Vpred", "Vytvoriť nový priečinok", "Zahodiť", "Zavrieť", "Zoznam",
                                  "Zrušiť", "Zrušiť", "Áno pre &všetko"}));
+}
+
+// The preview opens over most of the screen, with the buttons that make it
+// larger or put it away.
+void TstMainWindow::previewWindow()
+{
+    Qt::WindowFlags flags;
+    QSize size;
+    QTimer::singleShot(0, [&] {
+        QWidget *preview = QApplication::activeModalWidget();
+        flags = preview->windowFlags();
+        size = preview->size();
+        static_cast<QDialog *>(preview)->reject();
+    });
+    Dialogs::standard().printPreview(nullptr, [](QPrinter &) {});
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    QVERIFY(flags.testFlags(Qt::WindowMinMaxButtonsHint));
+    QVERIFY2(size.width() >= available.width() * 0.85 && size.height() >= available.height() * 0.85,
+             qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
 }
 
 int main(int argc, char *argv[])

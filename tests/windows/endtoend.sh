@@ -132,6 +132,9 @@ mkdir -p "$drive_c/exports"
 press key alt+u
 waitfor 20 dialog || fail "the folder chooser did not open"
 chooser=$(dialog)
+# Each window's caption is its own text, without the program's name after it.
+waitfor 5 sh -c '[ "$(xdotool getwindowname "$0")" = "Zvolte si adresár, kam sa majú ukladať súbory súpisky." ]' \
+    "$chooser" || fail "the folder chooser's caption is '$(xdotool getwindowname "$chooser")'"
 press type --delay 20 'C:\exports'
 press key Return
 waitfor 20 sh -c '! xdotool getwindowname "$0"' "$chooser" || fail "the folder chooser did not close"
@@ -143,6 +146,15 @@ saved=$(wine reg query 'HKLM\Software\Milbor\Kelvaro' /v saveDir 2>/dev/null | t
 step "next start, the filled list printed"
 stop
 window=$(start) || fail "no window 'Kelvaro' at the next start"
+# The preview over most of the 1280 x 1024 display, then closed.
+press key alt+n
+waitfor 20 dialog || fail "the preview did not open"
+preview=$(dialog)
+size=$(xdotool getwindowgeometry "$preview" | sed -n 's/.*Geometry: *//p')
+[ "$(xdotool getwindowname "$preview")" = "Ukážka pred tlačou" ] && [ "${size%x*}" -ge 1000 ] && [ "${size#*x}" -ge 800 ] ||
+    fail "the preview is '$(xdotool getwindowname "$preview")', $size"
+press key Escape
+waitfor 20 sh -c '! xdotool getwindowname "$0"' "$preview" || fail "the preview did not close"
 press key alt+h
 waitfor 20 dialog || fail "the print dialog did not open"
 printdialog=$(dialog)
@@ -205,6 +217,11 @@ for page in $(seq 1 "$pages"); do
     [ "${read_texts[*]}" = "030829 004567 35757442 0001 004567" ] ||
         fail "page $page: barcodes read '${read_texts[*]}'"
 done
+
+press key alt+d
+waitfor 20 dialog || fail "the database window did not open"
+[ "$(xdotool getwindowname "$(dialog)")" = "Databáza prevádzok" ] ||
+    fail "the database window's caption is '$(xdotool getwindowname "$(dialog)")'"
 
 # --- Uninstalling: the program's files, its Start menu entry and its entry
 # among the installed programs go; the user's data files and setting stay.
