@@ -6,14 +6,15 @@
 #include "app/exportdirsetting.h"
 #include "common/amount.h"
 #include "common/dialogs.h"
-#include "grid/recorddelegate.h"
 #include "common/typedtext.h"
 #include "common/validators.h"
 #include "common/waitcursor.h"
 #include "common/windowstyle.h"
+#include "database/databasewindow.h"
+#include "grid/recorddelegate.h"
+#include "grid/recordmessages.h"
 #include "printing/exportfile.h"
 #include "printing/listprint.h"
-#include "database/databasewindow.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -33,12 +34,10 @@ const QString NoEstablishment = QStringLiteral("Nie je zvolená prevádzka.");
 const QString EmptyList = QStringLiteral("Prázdna alebo nekompletná databáza!\r\nSúpisku nie je možné vytlačiť.");
 const QString Inconsistent = QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť.");
 
-const QColor ReadOnlyGrey(210, 210, 210);
-
 void makeGrey(QWidget *box)
 {
     QPalette p = box->palette();
-    p.setColor(QPalette::Base, ReadOnlyGrey);
+    p.setColor(QPalette::Base, ReadOnlyGrey());
     box->setPalette(p);
 }
 
@@ -60,7 +59,7 @@ protected:
     {
         const int row = index.row() + 1;
         if (index.column() == VoucherList::NominalColumn && list_.RequiredFilled(row) && !list_.nominalIsNumber(row))
-            return {GridModel::markBrush(), GridModel::markText()};
+            return {MarkBrush(), MarkText()};
         return colors;
     }
 
@@ -166,25 +165,23 @@ QList<QLineEdit *> MainWindow::panelBoxes() const
 
 void MainWindow::ShowEstablishment()
 {
-    int row = 0;
-    if (!databaseWindow_->SelectedEstablishment(row)) {
+    const std::optional<Establishment> chosen = databaseWindow_->chosenEstablishment();
+    if (!chosen) {
         for (QLineEdit *box : panelBoxes())
             box->clear();
         return;
     }
-    const GridModel &db = databaseWindow_->table().grid();
-    using T = EstablishmentTable;
-    ui->ebIntCPrevadzky->setText(db.Cell(T::InternalNumberColumn, row));
+    ui->ebIntCPrevadzky->setText(chosen->internalNumber);
     ui->ebDruhProduktu->setText(QStringLiteral("01"));
-    ui->ebKodPrevadzky->setText(db.Cell(T::CodeColumn, row));
-    ui->ebNazovPrevadzky->setText(db.Cell(T::NameColumn, row));
-    ui->ebUlicaCislo->setText(db.Cell(T::StreetColumn, row));
-    ui->ebMesto->setText(db.Cell(T::CityColumn, row));
-    ui->ebICO->setText(db.Cell(T::IcoColumn, row));
-    ui->ebKontaktnaOsoba->setText(db.Cell(T::ContactColumn, row));
-    ui->ebTelefon->setText(db.Cell(T::PhonePrefixColumn, row) + QLatin1Char('/') + db.Cell(T::PhoneColumn, row));
-    ui->ebFax->setText(db.Cell(T::FaxColumn, row));
-    ui->ebEmail->setText(db.Cell(T::EmailColumn, row));
+    ui->ebKodPrevadzky->setText(chosen->code);
+    ui->ebNazovPrevadzky->setText(chosen->name);
+    ui->ebUlicaCislo->setText(chosen->street);
+    ui->ebMesto->setText(chosen->city);
+    ui->ebICO->setText(chosen->ico);
+    ui->ebKontaktnaOsoba->setText(chosen->contactPerson);
+    ui->ebTelefon->setText(chosen->phonePrefix + QLatin1Char('/') + chosen->phone);
+    ui->ebFax->setText(chosen->fax);
+    ui->ebEmail->setText(chosen->email);
     for (QLineEdit *box : panelBoxes())
         box->setCursorPosition(0);
 }
@@ -203,8 +200,7 @@ void MainWindow::OProgrameClick()
 
 bool MainWindow::establishmentChosen()
 {
-    int row = 0;
-    if (databaseWindow_->SelectedEstablishment(row)) {
+    if (databaseWindow_->chosenEstablishment()) {
         ShowEstablishment();
         return true;
     }
@@ -237,8 +233,7 @@ void MainWindow::btTlacSupiskySHodnotamiClick()
 {
     if (printing_ || !establishmentChosen())
         return;
-    if (list_.compactAndFindIncompleteRows()
-        && dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) != Dialogs::Button::Yes)
+    if (list_.compactAndFindIncompleteRows() && !AskRemoveIncompleteRows(dialogs_, this))
         return;
     Modified = list_.RemoveIncompleteRows() || Modified;
     RecalcTotals();
@@ -301,10 +296,9 @@ void MainWindow::print()
 void MainWindow::NahladSupiskyClick()
 {
     // A look at the print only: nothing is asked, removed or written.
-    int row = 0;
     if (printing_)
         return;
-    if (!databaseWindow_->SelectedEstablishment(row)) {
+    if (!databaseWindow_->chosenEstablishment()) {
         dialogs_.plain(this, NoEstablishment);
         return;
     }
@@ -366,14 +360,7 @@ void MainWindow::LoadWorkingList(const QString &path)
         result = list_.load(path);
         RecalcTotals();
     }
-    if (result == RecordFileLoad::Failed) {
-        dialogs_.error(this, QStringLiteral("Chyba pri importovaní databázy zo súboru \"%1\"!")
-                                 .arg(QDir::toNativeSeparators(path)));
-    }
-    if (list_.HasMarkedCells()) {
-        dialogs_.information(this, QStringLiteral("Konzistentnosť údajov v databáze je porušená!\r\n"
-                                                  "(Chybné údaje sú farebne zvýraznené)"));
-    }
+    ReportRecordLoad(dialogs_, this, result, path, list_.HasMarkedCells(), Dialogs::Box::Information);
 }
 
 void MainWindow::SaveWorkingList(bool closing)
@@ -472,7 +459,7 @@ bool MainWindow::FormCloseQuery()
                                                                   "Chcete napriek tomu ukončiť editáciu databázy?"));
         allow = answer == Dialogs::Button::Yes;
     } else if (list_.compactAndFindIncompleteRows()) {
-        if (dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) == Dialogs::Button::Yes)
+        if (AskRemoveIncompleteRows(dialogs_, this))
             Modified = list_.RemoveIncompleteRows() || Modified;
         else
             allow = false;
@@ -485,7 +472,7 @@ bool MainWindow::FormCloseQuery()
     if (databaseWindow_->isModified()
         && dialogs_.warning(this, QStringLiteral("Databáza prevádzok bola zmenená.\n\rUložiť zmeny?"))
                == Dialogs::Button::Yes)
-        databaseWindow_->btUlozitClick();
+        databaseWindow_->save();
     return allow;
 }
 

@@ -1,5 +1,7 @@
 #include "numericdisplay.h"
 
+#include "common/windowstyle.h"
+
 NumericDisplay::NumericDisplay(QWidget *parent) : QLineEdit(parent)
 {
     setReadOnly(true);
@@ -49,7 +51,7 @@ void NumericDisplay::showNumber()
 void NumericDisplay::setAlarm(bool alarm)
 {
     QPalette p = palette();
-    p.setColor(QPalette::Base, alarm ? QColor(255, 0, 0) : QColor(210, 210, 210));
-    p.setColor(QPalette::Text, alarm ? QColor(255, 255, 0) : QColor(0, 0, 0));
+    p.setColor(QPalette::Base, alarm ? MarkBrush() : ReadOnlyGrey());
+    p.setColor(QPalette::Text, alarm ? MarkText() : QColor(0, 0, 0));
     setPalette(p);
 }

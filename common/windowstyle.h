@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 
 class QWidget;
@@ -8,6 +9,12 @@ class QWidget;
 // is missing, one with the same metrics as Arial keeps the captions inside
 // their places.
 QFont WindowFont();
+
+// The colours both windows share: marked cells (and the totals they blank),
+// and the boxes that are only read.
+inline QColor MarkBrush() { return QColor(255, 0, 0); }
+inline QColor MarkText() { return QColor(255, 255, 0); }
+inline QColor ReadOnlyGrey() { return QColor(210, 210, 210); }
 
 // Places a window of fixed size in the middle of its screen.
 void CentreOnScreen(QWidget &window);

@@ -3,10 +3,11 @@
 #include "ui_databasewindow.h"
 
 #include "common/dialogs.h"
-#include "grid/recorddelegate.h"
-#include "grid/stringgrid.h"
 #include "common/waitcursor.h"
 #include "common/windowstyle.h"
+#include "grid/recorddelegate.h"
+#include "grid/recordmessages.h"
+#include "grid/stringgrid.h"
 #include "printing/gridlisting.h"
 
 #include <QClipboard>
@@ -31,7 +32,6 @@ constexpr int ColumnWidths[EstablishmentTable::ColumnCount] = {125, 85, 113, 182
 constexpr int HeadingRoom = 4 + 2 + 14;
 
 const QColor SelectedGreen(0, 128, 0);
-const QColor TextYellow(255, 255, 0);
 const QColor KeyGrey(128, 128, 128);
 
 // The row selected last is green with yellow text while it is complete: the
@@ -48,7 +48,7 @@ protected:
     CellColors cellColors(const QModelIndex &index, const CellColors &colors) const override
     {
         const int row = index.row() + 1;
-        return row == selectedRow_ && table().rowComplete(row) ? CellColors{SelectedGreen, TextYellow} : colors;
+        return row == selectedRow_ && table().rowComplete(row) ? CellColors{SelectedGreen, MarkText()} : colors;
     }
 
 private:
@@ -201,7 +201,7 @@ void DatabaseWindow::setUpWindow()
 
     connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &DatabaseWindow::btVymazatVsetkoClick);
     connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &DatabaseWindow::btVymazatRiadokClick);
-    connect(ui->btUlozit, &QPushButton::clicked, this, &DatabaseWindow::btUlozitClick);
+    connect(ui->btUlozit, &QPushButton::clicked, this, &DatabaseWindow::save);
     connect(ui->btVytlacit, &QPushButton::clicked, this, &DatabaseWindow::btVytlacitClick);
 
     setFixedSize(800, 600);
@@ -304,7 +304,7 @@ bool DatabaseWindow::FormCloseQuery()
     auto updating = delegate_->updating();
     if (!table_.compactAndFindIncompleteRows())
         return true;
-    if (dialogs_.confirm(this, QStringLiteral("Odstrániť nekompletné riadky?")) != Dialogs::Button::Yes)
+    if (!AskRemoveIncompleteRows(dialogs_, this))
         return false;
     table_.RemoveIncompleteRows();
     return true;
@@ -318,14 +318,7 @@ void DatabaseWindow::LoadDatabase(const QString &path)
         auto updating = delegate_->updating();
         result = table_.load(path);
     }
-    if (result == RecordFileLoad::Failed) {
-        dialogs_.error(this, QStringLiteral("Chyba pri importovaní databázy zo súboru \"%1\"!")
-                                 .arg(QDir::toNativeSeparators(path)));
-    }
-    if (table_.HasMarkedCells()) {
-        dialogs_.plain(this, QStringLiteral("Konzistentnosť údajov v databáze je porušená!\r\n"
-                                            "(Chybné údaje sú farebne zvýraznené)"));
-    }
+    ReportRecordLoad(dialogs_, this, result, path, table_.HasMarkedCells(), Dialogs::Box::Plain);
 }
 
 void DatabaseWindow::SortDatabase()
@@ -335,11 +328,12 @@ void DatabaseWindow::SortDatabase()
     table_.SortRows();
 }
 
-bool DatabaseWindow::SelectedEstablishment(int &row) const
+std::optional<Establishment> DatabaseWindow::chosenEstablishment() const
 {
-    row = SelectedRow;
     // Rows beyond the row count may still hold the texts of dropped rows.
-    return row >= 1 && row < table_.grid().RowCount() && table_.rowComplete(row);
+    if (SelectedRow < 1 || SelectedRow >= table_.grid().RowCount() || !table_.rowComplete(SelectedRow))
+        return std::nullopt;
+    return table_.establishment(SelectedRow);
 }
 
 void DatabaseWindow::sgDBSelectCell(int, int row)
@@ -396,7 +390,7 @@ void DatabaseWindow::btVymazatVsetkoClick()
     ui->sgDB->viewport()->update();
 }
 
-void DatabaseWindow::btUlozitClick()
+void DatabaseWindow::save()
 {
     bool incomplete;
     {

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class Dialogs;
 class QMenu;
@@ -40,14 +41,12 @@ public:
     bool isModified() const { return Modified; }
     int selectedRow() const { return SelectedRow; }
 
-    // The chosen establishment: sets row to the row selected last and
-    // answers whether that row is complete.  Its texts are the table's
-    // cells in that row, in column order.
-    bool SelectedEstablishment(int &row) const;
+    // The chosen establishment: the row selected last, when it is complete.
+    std::optional<Establishment> chosenEstablishment() const;
 
     // "Uložiť": writes DB.csv unless the table is incomplete or
     // inconsistent; the main window runs it when the program closes.
-    void btUlozitClick();
+    void save();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -157,3 +157,12 @@ QString EstablishmentTable::clipboardText() const
     return text;
 }
 
+
+Establishment EstablishmentTable::establishment(int row) const
+{
+    const GridModel &g = grid();
+    return {g.Cell(InternalNumberColumn, row), g.Cell(CodeColumn, row),        g.Cell(NameColumn, row),
+            g.Cell(StreetColumn, row),         g.Cell(CityColumn, row),        g.Cell(IcoColumn, row),
+            g.Cell(ContactColumn, row),        g.Cell(PhonePrefixColumn, row), g.Cell(PhoneColumn, row),
+            g.Cell(FaxColumn, row),            g.Cell(EmailColumn, row)};
+}

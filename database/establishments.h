@@ -11,6 +11,22 @@ class CharSet;
 // The establishment table: one row per establishment in eleven text columns,
 // its sort keys, and its file DB.csv.  The database window shows and edits
 // it; the main window reads the selected row.
+// One establishment's texts, as its row holds them.
+struct Establishment
+{
+    QString internalNumber;
+    QString code;
+    QString name;
+    QString street;
+    QString city;
+    QString ico;
+    QString contactPerson;
+    QString phonePrefix;
+    QString phone;
+    QString fax;
+    QString email;
+};
+
 class EstablishmentTable : public RecordTable
 {
 public:
@@ -34,6 +50,7 @@ public:
 
     const SortKeys &sortKeys() const { return sortKeys_; }
 
+    Establishment establishment(int row) const;
     static const QStringList &ColumnCaptions();
     static int MaxLength(int column);
     static const CharSet &AllowedChars(int column);

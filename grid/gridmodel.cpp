@@ -1,5 +1,7 @@
 #include "gridmodel.h"
 
+#include "common/windowstyle.h"
+
 #include <algorithm>
 
 namespace {
@@ -388,9 +390,9 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return Cell(index.column(), index.row() + 1);
     case Qt::BackgroundRole:
-        return IsMarked(index.column(), index.row() + 1) ? QVariant(markBrush()) : QVariant();
+        return IsMarked(index.column(), index.row() + 1) ? QVariant(MarkBrush()) : QVariant();
     case Qt::ForegroundRole:
-        return IsMarked(index.column(), index.row() + 1) ? QVariant(markText()) : QVariant();
+        return IsMarked(index.column(), index.row() + 1) ? QVariant(MarkText()) : QVariant();
     default:
         return {};
     }

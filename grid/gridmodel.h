@@ -27,8 +27,6 @@ class GridModel : public QAbstractTableModel
 
 public:
     // Marked (inconsistent) cells are red with yellow text.
-    static QColor markBrush() { return QColor(255, 0, 0); }
-    static QColor markText() { return QColor(255, 255, 0); }
 
     // Decides whether the current cell may move to (column, row).  It is asked
     // on every move, also when the program moves the current cell itself.

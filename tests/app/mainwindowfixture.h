@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "common/windowstyle.h"
 #include "grid/gridmodel.h"
 #include "database/databasefiles.h"
 #include "support/gridtexts.h"
@@ -49,7 +50,7 @@ struct MainWindowFixture
         for (int r = 1; r < model().RowCount(); ++r)
             for (int c = 0; c < model().ColCount(); ++c) {
                 const QRect cell = grid()->visualRect(model().index(r - 1, c));
-                if (shown.pixelColor(cell.right() - 3, cell.center().y()) == GridModel::markBrush())
+                if (shown.pixelColor(cell.right() - 3, cell.center().y()) == MarkBrush())
                     found << QStringLiteral("%1,%2").arg(c).arg(r);
             }
         return found;
