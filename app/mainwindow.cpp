@@ -87,7 +87,7 @@ MainWindow::MainWindow(const QString &dataDir, Dialogs *dialogs, QWidget *parent
 {
     setUpWindow();
     setUpGrid();
-    FormCreate();
+    loadAtStart();
 }
 
 MainWindow::~MainWindow() = default;
@@ -112,14 +112,14 @@ void MainWindow::setUpWindow()
     new TypedTextGuard(ui->ebSpecSymb,
                        [](const QString &text, QChar key) { return KeyRejected(text, SpecSymbLength, key, Digits); });
 
-    connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &MainWindow::btVymazatRiadokClick);
-    connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &MainWindow::btVymazatVsetkoClick);
-    connect(ui->btTlacSupiskySHodnotami, &QPushButton::clicked, this, &MainWindow::btTlacSupiskySHodnotamiClick);
-    connect(ui->btTlacCistejSupisky, &QPushButton::clicked, this, &MainWindow::btTlacCistejSupiskyClick);
-    connect(ui->Nastavenia1, &QAction::triggered, this, &MainWindow::Nastavenia1Click);
-    connect(ui->DBPrevadzok, &QAction::triggered, this, &MainWindow::DBPrevadzokClick);
-    connect(ui->NahladSupisky, &QAction::triggered, this, &MainWindow::NahladSupiskyClick);
-    connect(ui->OPrograme, &QAction::triggered, this, &MainWindow::OProgrameClick);
+    connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &MainWindow::deleteRow);
+    connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &MainWindow::clearAll);
+    connect(ui->btTlacSupiskySHodnotami, &QPushButton::clicked, this, &MainWindow::printFilledList);
+    connect(ui->btTlacCistejSupisky, &QPushButton::clicked, this, &MainWindow::printBlankForm);
+    connect(ui->Nastavenia1, &QAction::triggered, this, &MainWindow::chooseExportFolder);
+    connect(ui->DBPrevadzok, &QAction::triggered, this, &MainWindow::showDatabase);
+    connect(ui->NahladSupisky, &QAction::triggered, this, &MainWindow::previewList);
+    connect(ui->OPrograme, &QAction::triggered, this, &MainWindow::showAbout);
     for (QLineEdit *box : panelBoxes())
         box->installEventFilter(this);
 
@@ -134,26 +134,26 @@ void MainWindow::setUpGrid()
     // Sizes first: with rows in place, every row would be resized.
     ui->sgSupiska->setDefaultSizes(130, 18);
     ui->sgSupiska->setDelegate(delegate_);
-    connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
+    connect(delegate_, &RecordDelegate::edited, this, [this] { modified_ = true; });
     connect(delegate_, &RecordDelegate::confirmed, this, [this] {
-        RecalcTotals();
+        showTotals();
         keepWorkingList();
     });
-    connect(delegate_, &RecordDelegate::cellAsked, this, &MainWindow::sgSupiskaSelectCell);
+    connect(delegate_, &RecordDelegate::cellAsked, this, &MainWindow::cellAsked);
 }
 
-void MainWindow::FormCreate()
+void MainWindow::loadAtStart()
 {
-    SaveDir = ExportDirSetting::read();
+    exportDir_ = ExportDirSetting::read();
     list_.grid().SetCurrentCell(VoucherList::NominalColumn, 1);
-    CurrentRow = 1;
-    LoadWorkingList(workingListPath());
+    askedRow_ = 1;
+    loadWorkingList(workingListPath());
     ui->ebDatumObj->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     databaseWindow_ = new DatabaseWindow(dataDir_, dialogs_, this);
     // An inconsistent database is shown before anything else.
     if (databaseWindow_->HasMarkedCells())
         dialogs_.showModal(*databaseWindow_);
-    ShowEstablishment();
+    showEstablishment();
 }
 
 QList<QLineEdit *> MainWindow::panelBoxes() const
@@ -163,7 +163,7 @@ QList<QLineEdit *> MainWindow::panelBoxes() const
             ui->ebTelefon,       ui->ebFax,          ui->ebEmail};
 }
 
-void MainWindow::ShowEstablishment()
+void MainWindow::showEstablishment()
 {
     const std::optional<Establishment> chosen = databaseWindow_->chosenEstablishment();
     if (!chosen) {
@@ -186,13 +186,13 @@ void MainWindow::ShowEstablishment()
         box->setCursorPosition(0);
 }
 
-void MainWindow::DBPrevadzokClick()
+void MainWindow::showDatabase()
 {
     dialogs_.showModal(*databaseWindow_);
-    ShowEstablishment();
+    showEstablishment();
 }
 
-void MainWindow::OProgrameClick()
+void MainWindow::showAbout()
 {
     dialogs_.plain(this, QStringLiteral("Kelvaro, verzia " KELVARO_VERSION "\n"
                                         "Vedie databázu prevádzok a tlačí súpisky poukážok s čiarovými kódmi."));
@@ -201,12 +201,12 @@ void MainWindow::OProgrameClick()
 bool MainWindow::establishmentChosen()
 {
     if (databaseWindow_->chosenEstablishment()) {
-        ShowEstablishment();
+        showEstablishment();
         return true;
     }
     dialogs_.plain(this, NoEstablishment);
     dialogs_.showModal(*databaseWindow_);
-    ShowEstablishment();
+    showEstablishment();
     return false;
 }
 
@@ -229,14 +229,14 @@ ListTexts MainWindow::listTexts() const
     return texts;
 }
 
-void MainWindow::btTlacSupiskySHodnotamiClick()
+void MainWindow::printFilledList()
 {
     if (printing_ || !establishmentChosen())
         return;
     if (list_.compactAndFindIncompleteRows() && !AskRemoveIncompleteRows(dialogs_, this))
         return;
-    Modified = list_.RemoveIncompleteRows() || Modified;
-    RecalcTotals();
+    modified_ = list_.RemoveIncompleteRows() || modified_;
+    showTotals();
     keepWorkingList();
     if (list_.compactAndFindIncompleteRows()) {
         dialogs_.warning(this, EmptyList, Dialogs::Buttons::OkCancel);
@@ -270,7 +270,7 @@ void MainWindow::print()
     std::optional<ExportFile> exportFile;
     if (ui->cbSubor->isChecked()) {
         exportFile.emplace();
-        if (!exportFile->open(ExportFile::fileName(SaveDir, QDate::currentDate(), texts.code), texts)) {
+        if (!exportFile->open(ExportFile::fileName(exportDir_, QDate::currentDate(), texts.code), texts)) {
             dialogs_.stopError(this, exportFile->errorText());
             return;
         }
@@ -293,7 +293,7 @@ void MainWindow::print()
         dialogs_.stopError(this, outcome.error);
 }
 
-void MainWindow::NahladSupiskyClick()
+void MainWindow::previewList()
 {
     // A look at the print only: nothing is asked, removed or written.
     if (printing_)
@@ -312,7 +312,7 @@ void MainWindow::NahladSupiskyClick()
         return;
     }
     QScopedValueRollback<bool> printing(printing_, true);
-    ShowEstablishment();
+    showEstablishment();
     const ListTexts texts = listTexts();
     dialogs_.printPreview(this, [&](QPrinter &printer) {
         const PrintOutcome outcome =
@@ -322,7 +322,7 @@ void MainWindow::NahladSupiskyClick()
     });
 }
 
-void MainWindow::btTlacCistejSupiskyClick()
+void MainWindow::printBlankForm()
 {
     if (printing_ || !establishmentChosen())
         return;
@@ -335,7 +335,7 @@ void MainWindow::btTlacCistejSupiskyClick()
         dialogs_.stopError(this, outcome.error);
 }
 
-void MainWindow::ebIntCPrevadzkyEnter()
+void MainWindow::explainPanelReadOnly()
 {
     // Guarded: the message box hands the focus back to the box when it closes.
     if (panelMessageShown_)
@@ -351,26 +351,26 @@ QString MainWindow::workingListPath() const
     return QDir(dataDir_).filePath(VoucherList::fileName());
 }
 
-void MainWindow::LoadWorkingList(const QString &path)
+void MainWindow::loadWorkingList(const QString &path)
 {
     RecordFileLoad result;
     {
         WaitCursor wait;
         auto updating = delegate_->updating();
         result = list_.load(path);
-        RecalcTotals();
+        showTotals();
     }
     ReportRecordLoad(dialogs_, this, result, path, list_.HasMarkedCells(), Dialogs::Box::Information);
 }
 
-void MainWindow::SaveWorkingList(bool closing)
+void MainWindow::saveWorkingList(bool closing)
 {
     // The values written are those of the texts written, also when an entry
     // was left unconfirmed.
-    RecalcTotals();
+    showTotals();
     const QString path = workingListPath();
     if (list_.save(path)) {
-        Modified = false;
+        modified_ = false;
         saveFailureShown_ = false;
         return;
     }
@@ -387,11 +387,11 @@ void MainWindow::keepWorkingList()
 {
     // Written as soon as it changed: a crash, a power cut or a printer driver
     // that ends the program loses nothing confirmed.
-    if (Modified)
-        SaveWorkingList(false);
+    if (modified_)
+        saveWorkingList(false);
 }
 
-void MainWindow::RecalcTotals()
+void MainWindow::showTotals()
 {
     const VoucherList::Totals totals = list_.RecalcTotals();
     ui->ebSpoluPocet->setNumberText(totals.count);
@@ -400,45 +400,45 @@ void MainWindow::RecalcTotals()
     ui->ebSpoluHodnota->setAlarm(totals.blanked);
 }
 
-void MainWindow::sgSupiskaSelectCell(int, int row)
+void MainWindow::cellAsked(int, int row)
 {
     // Also a refused move: the row asked for is the one "Vymazať riadok"
     // deletes.
-    CurrentRow = row;
-    RecalcTotals();
+    askedRow_ = row;
+    showTotals();
 }
 
-void MainWindow::btVymazatRiadokClick()
+void MainWindow::deleteRow()
 {
-    Modified = true;
+    modified_ = true;
     delegate_->dropEntry();
     {
         auto updating = delegate_->updating();
-        list_.deleteRow(CurrentRow);
-        RecalcTotals();
+        list_.deleteRow(askedRow_);
+        showTotals();
     }
     keepWorkingList();
     ui->sgSupiska->setFocus();
 }
 
-void MainWindow::btVymazatVsetkoClick()
+void MainWindow::clearAll()
 {
-    Modified = true;
+    modified_ = true;
     if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes)
         list_.clearAll();
-    RecalcTotals();
+    showTotals();
     keepWorkingList();
     ui->sgSupiska->setFocus();
 }
 
-void MainWindow::Nastavenia1Click()
+void MainWindow::chooseExportFolder()
 {
     const QString chosen =
         dialogs_.existingDirectory(this, QStringLiteral("Zvolte si adresár, kam sa majú ukladať súbory súpisky."));
     if (chosen.isEmpty())
         return;
-    SaveDir = ExportDirSetting::withSeparator(QDir::toNativeSeparators(chosen));
-    if (ExportDirSetting::write(SaveDir) == ExportDirSetting::WriteResult::Failed)
+    exportDir_ = ExportDirSetting::withSeparator(QDir::toNativeSeparators(chosen));
+    if (ExportDirSetting::write(exportDir_) == ExportDirSetting::WriteResult::Failed)
         dialogs_.stopError(this, QStringLiteral("Failed to set data for 'saveDir'"));
 }
 
@@ -446,11 +446,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn && panelBoxes().contains(qobject_cast<QLineEdit *>(watched))
         && static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason)
-        ebIntCPrevadzkyEnter();
+        explainPanelReadOnly();
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool MainWindow::FormCloseQuery()
+bool MainWindow::closeAllowed()
 {
     bool allow = true;
     if (list_.HasMarkedCells()) {
@@ -460,13 +460,13 @@ bool MainWindow::FormCloseQuery()
         allow = answer == Dialogs::Button::Yes;
     } else if (list_.compactAndFindIncompleteRows()) {
         if (AskRemoveIncompleteRows(dialogs_, this))
-            Modified = list_.RemoveIncompleteRows() || Modified;
+            modified_ = list_.RemoveIncompleteRows() || modified_;
         else
             allow = false;
     }
     // The list is kept even when the close is refused.
-    if (Modified)
-        SaveWorkingList(true);
+    if (modified_)
+        saveWorkingList(true);
     // Asked whether or not the close goes on; declining never keeps the
     // program open.
     if (databaseWindow_->isModified()
@@ -482,7 +482,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (!FormCloseQuery()) {
+    if (!closeAllowed()) {
         event->ignore();
         return;
     }

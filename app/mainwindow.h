@@ -26,12 +26,12 @@ public:
     ~MainWindow() override;
 
     VoucherList &voucherList() { return list_; }
-    bool isModified() const { return Modified; }
+    bool isModified() const { return modified_; }
 
     // The establishment database window, created with this window.
     DatabaseWindow *databaseWindow() const { return databaseWindow_; }
     // Fills the establishment panel from the database window's selected row.
-    void ShowEstablishment();
+    void showEstablishment();
 
     bool HasMarkedCells() const { return list_.HasMarkedCells(); }
 
@@ -42,31 +42,31 @@ protected:
 private:
     void setUpWindow();
     void setUpGrid();
-    void FormCreate();
-    bool FormCloseQuery();
+    void loadAtStart();
+    bool closeAllowed();
 
     QString workingListPath() const;
-    void LoadWorkingList(const QString &path);
+    void loadWorkingList(const QString &path);
     // Writes supiska.csv; a failure is reported, while typing only once.
-    void SaveWorkingList(bool closing);
+    void saveWorkingList(bool closing);
     // Writes the list when it changed since its last write.
     void keepWorkingList();
 
-    void RecalcTotals();
-    void sgSupiskaSelectCell(int column, int row);
+    void showTotals();
+    void cellAsked(int column, int row);
 
-    void btVymazatRiadokClick();
-    void btVymazatVsetkoClick();
-    void Nastavenia1Click();
-    void DBPrevadzokClick();
-    void OProgrameClick();
-    void btTlacSupiskySHodnotamiClick();
-    void btTlacCistejSupiskyClick();
+    void deleteRow();
+    void clearAll();
+    void chooseExportFolder();
+    void showDatabase();
+    void showAbout();
+    void printFilledList();
+    void printBlankForm();
     bool establishmentChosen();
     void print();
-    void NahladSupiskyClick();
+    void previewList();
     struct ListTexts listTexts() const;
-    void ebIntCPrevadzkyEnter();
+    void explainPanelReadOnly();
     QList<class QLineEdit *> panelBoxes() const;
 
     std::unique_ptr<Ui::MainWindow> ui;
@@ -80,10 +80,10 @@ private:
     bool printing_ = false;
 
     // The row asked for last, even by a refused move of the current cell.
-    int CurrentRow = 1;
+    int askedRow_ = 1;
     // Changed since the list was last written.
-    bool Modified = false;
+    bool modified_ = false;
     // A failed write was reported and no write has succeeded since.
     bool saveFailureShown_ = false;
-    QString SaveDir;
+    QString exportDir_;
 };

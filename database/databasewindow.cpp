@@ -149,10 +149,10 @@ DatabaseWindow::DatabaseWindow(const QString &dataDir, Dialogs &dialogs, QWidget
     : QDialog(parent), dialogs_(dialogs), dataDir_(dataDir)
 {
     setWindowTitle(QStringLiteral("Databáza prevádzok"));
-    delegate_ = new EstablishmentDelegate(table_, dialogs_, this, SelectedRow);
-    connect(delegate_, &RecordDelegate::edited, this, [this] { Modified = true; });
-    connect(delegate_, &RecordDelegate::cellAsked, this, &DatabaseWindow::sgDBSelectCell);
-    FormCreate();
+    delegate_ = new EstablishmentDelegate(table_, dialogs_, this, selectedRow_);
+    connect(delegate_, &RecordDelegate::edited, this, [this] { modified_ = true; });
+    connect(delegate_, &RecordDelegate::cellAsked, this, &DatabaseWindow::cellAsked);
+    loadAtStart();
 }
 
 DatabaseWindow::~DatabaseWindow() = default;
@@ -193,16 +193,16 @@ void DatabaseWindow::setUpWindow()
                    | Qt::WindowCloseButtonHint);
     setFont(WindowFont());
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Kopiruj1 = PopupMenu1->addAction(QStringLiteral("&Kopíruj"));
-    Kopiruj1->setObjectName(QStringLiteral("Kopiruj1"));
-    connect(Kopiruj1, &QAction::triggered, this, &DatabaseWindow::Kopiruj1Click);
+    popupMenu_ = new QMenu(this);
+    popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+    copyAction_ = popupMenu_->addAction(QStringLiteral("&Kopíruj"));
+    copyAction_->setObjectName(QStringLiteral("Kopiruj1"));
+    connect(copyAction_, &QAction::triggered, this, &DatabaseWindow::copyTable);
 
-    connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &DatabaseWindow::btVymazatVsetkoClick);
-    connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &DatabaseWindow::btVymazatRiadokClick);
+    connect(ui->btVymazatVsetko, &QPushButton::clicked, this, &DatabaseWindow::clearAll);
+    connect(ui->btVymazatRiadok, &QPushButton::clicked, this, &DatabaseWindow::deleteRow);
     connect(ui->btUlozit, &QPushButton::clicked, this, &DatabaseWindow::save);
-    connect(ui->btVytlacit, &QPushButton::clicked, this, &DatabaseWindow::btVytlacitClick);
+    connect(ui->btVytlacit, &QPushButton::clicked, this, &DatabaseWindow::printListing);
 
     setFixedSize(800, 600);
     CentreOnScreen(*this);
@@ -212,7 +212,7 @@ void DatabaseWindow::setUpGrid()
 {
     StringGrid *grid = ui->sgDB;
     grid->setHorizontalHeader(new SortKeysHeader(
-        table_, [this](QMouseEvent *event, int column) { sgDBHeadingMouseDown(event, column); }, grid));
+        table_, [this](QMouseEvent *event, int column) { headingPressed(event, column); }, grid));
     grid->horizontalHeader()->setSectionsClickable(true);
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setFont(grid->font());
@@ -232,28 +232,28 @@ void DatabaseWindow::setUpGrid()
     grid->viewport()->installEventFilter(this);
 }
 
-void DatabaseWindow::FormCreate()
+void DatabaseWindow::loadAtStart()
 {
     table_.grid().SetCurrentCell(EstablishmentTable::InternalNumberColumn, 1);
-    SelectedRow = 1;
-    LoadDatabase(databasePath());
+    selectedRow_ = 1;
+    loadDatabase(databasePath());
     // The sort after loading took the current cell along with its record;
     // the window opens on the first establishment.
     {
         auto updating = delegate_->updating();
         table_.grid().SetCurrentCell(EstablishmentTable::InternalNumberColumn, 1);
     }
-    SelectedRow = 1;
-    Modified = false;
+    selectedRow_ = 1;
+    modified_ = false;
 }
 
 void DatabaseWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    FormShow();
+    prepareShow();
 }
 
-void DatabaseWindow::FormShow()
+void DatabaseWindow::prepareShow()
 {
     ui->sgDB->setFocus();
 }
@@ -274,14 +274,14 @@ bool DatabaseWindow::eventFilter(QObject *watched, QEvent *event)
     // A right click opens the grid's menu without moving the current cell.
     if (ui && watched == ui->sgDB->viewport() && event->type() == QEvent::MouseButtonPress
         && plainRightPress(static_cast<QMouseEvent *>(event))) {
-        PopupMenu1->popup(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+        popupMenu_->popup(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
         return true;
     }
     // The menu key opens it at the current cell.
     if (ui && watched == ui->sgDB && event->type() == QEvent::ContextMenu
         && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
         const QRect cell = ui->sgDB->visualRect(ui->sgDB->currentIndex());
-        PopupMenu1->popup(ui->sgDB->viewport()->mapToGlobal(cell.center()));
+        popupMenu_->popup(ui->sgDB->viewport()->mapToGlobal(cell.center()));
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -289,11 +289,11 @@ bool DatabaseWindow::eventFilter(QObject *watched, QEvent *event)
 
 void DatabaseWindow::reject()
 {
-    if (FormCloseQuery())
+    if (closeAllowed())
         QDialog::reject();
 }
 
-bool DatabaseWindow::FormCloseQuery()
+bool DatabaseWindow::closeAllowed()
 {
     if (table_.HasMarkedCells()) {
         const auto answer = dialogs_.warning(this, QStringLiteral("Databáza je v nekonzistentnom stave!\r\n"
@@ -310,7 +310,7 @@ bool DatabaseWindow::FormCloseQuery()
     return true;
 }
 
-void DatabaseWindow::LoadDatabase(const QString &path)
+void DatabaseWindow::loadDatabase(const QString &path)
 {
     RecordFileLoad result;
     {
@@ -321,7 +321,7 @@ void DatabaseWindow::LoadDatabase(const QString &path)
     ReportRecordLoad(dialogs_, this, result, path, table_.HasMarkedCells(), Dialogs::Box::Plain);
 }
 
-void DatabaseWindow::SortDatabase()
+void DatabaseWindow::sortTable()
 {
     WaitCursor wait;
     auto updating = delegate_->updating();
@@ -331,60 +331,60 @@ void DatabaseWindow::SortDatabase()
 std::optional<Establishment> DatabaseWindow::chosenEstablishment() const
 {
     // Rows beyond the row count may still hold the texts of dropped rows.
-    if (SelectedRow < 1 || SelectedRow >= table_.grid().RowCount() || !table_.rowComplete(SelectedRow))
+    if (selectedRow_ < 1 || selectedRow_ >= table_.grid().RowCount() || !table_.rowComplete(selectedRow_))
         return std::nullopt;
-    return table_.establishment(SelectedRow);
+    return table_.establishment(selectedRow_);
 }
 
-void DatabaseWindow::sgDBSelectCell(int, int row)
+void DatabaseWindow::cellAsked(int, int row)
 {
-    if (row != SelectedRow) {
+    if (row != selectedRow_) {
         // Also when the move is refused: the row asked for is the one that
         // "Vymazať riadok" deletes and the main window shows.
-        SelectedRow = row;
+        selectedRow_ = row;
         if (ui)
             ui->sgDB->viewport()->update();
     }
 }
 
-void DatabaseWindow::sgDBHeadingMouseDown(QMouseEvent *event, int column)
+void DatabaseWindow::headingPressed(QMouseEvent *event, int column)
 {
     if (plainRightPress(event)) {
-        PopupMenu1->popup(event->globalPosition().toPoint());
+        popupMenu_->popup(event->globalPosition().toPoint());
         return;
     }
     if (table_.ChangeSortKeys(column, event->modifiers().testFlag(Qt::ControlModifier))) {
-        SortDatabase();
+        sortTable();
         ui->sgDB->horizontalHeader()->viewport()->update();
     }
 }
 
-void DatabaseWindow::Kopiruj1Click()
+void DatabaseWindow::copyTable()
 {
     QGuiApplication::clipboard()->setText(table_.clipboardText());
 }
 
-void DatabaseWindow::btVymazatRiadokClick()
+void DatabaseWindow::deleteRow()
 {
-    Modified = true;
+    modified_ = true;
     delegate_->dropEntry();
     {
         auto updating = delegate_->updating();
-        table_.deleteRow(SelectedRow);
+        table_.deleteRow(selectedRow_);
     }
     ui->sgDB->setFocus();
     ui->sgDB->viewport()->update();
 }
 
-void DatabaseWindow::btVymazatVsetkoClick()
+void DatabaseWindow::clearAll()
 {
-    Modified = true;
+    modified_ = true;
     if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes) {
         // The entry being typed goes with its row.
         delegate_->dropEntry();
         auto updating = delegate_->updating();
         table_.clearAll();
-        SelectedRow = 1;
+        selectedRow_ = 1;
     }
     ui->sgDB->setFocus();
     ui->sgDB->viewport()->update();
@@ -416,10 +416,10 @@ void DatabaseWindow::save()
     }
     dialogs_.message(this, Dialogs::Box::Information, QStringLiteral("Databáza uložená do súboru \"DB.csv\"."),
                      Dialogs::Buttons::OkCancel);
-    Modified = false;
+    modified_ = false;
 }
 
-void DatabaseWindow::btVytlacitClick()
+void DatabaseWindow::printListing()
 {
     constexpr int RowsPerPage = 45;
     const GridModel &grid = table_.grid();

@@ -38,8 +38,8 @@ public:
     QString databasePath() const;
 
     bool HasMarkedCells() const { return table_.HasMarkedCells(); }
-    bool isModified() const { return Modified; }
-    int selectedRow() const { return SelectedRow; }
+    bool isModified() const { return modified_; }
+    int selectedRow() const { return selectedRow_; }
 
     // The chosen establishment: the row selected last, when it is complete.
     std::optional<Establishment> chosenEstablishment() const;
@@ -62,30 +62,30 @@ private:
     void buildWindow();
     void setUpWindow();
     void setUpGrid();
-    void FormCreate();
-    void FormShow();
-    bool FormCloseQuery();
+    void loadAtStart();
+    void prepareShow();
+    bool closeAllowed();
 
-    void LoadDatabase(const QString &path);
-    void SortDatabase();
+    void loadDatabase(const QString &path);
+    void sortTable();
 
-    void sgDBSelectCell(int column, int row);
-    void sgDBHeadingMouseDown(QMouseEvent *event, int column);
+    void cellAsked(int column, int row);
+    void headingPressed(QMouseEvent *event, int column);
 
-    void Kopiruj1Click();
-    void btVymazatRiadokClick();
-    void btVymazatVsetkoClick();
-    void btVytlacitClick();
+    void copyTable();
+    void deleteRow();
+    void clearAll();
+    void printListing();
 
     std::unique_ptr<Ui::DatabaseWindow> ui;
     Dialogs &dialogs_;
     QString dataDir_;
     EstablishmentTable table_;
-    QMenu *PopupMenu1 = nullptr;
-    QAction *Kopiruj1 = nullptr;
+    QMenu *popupMenu_ = nullptr;
+    QAction *copyAction_ = nullptr;
     RecordDelegate *delegate_ = nullptr;
 
     // The row asked for last, even by a refused move of the current cell.
-    int SelectedRow = 1;
-    bool Modified = false;
+    int selectedRow_ = 1;
+    bool modified_ = false;
 };
