@@ -26,8 +26,6 @@ class GridModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    // Marked (inconsistent) cells are red with yellow text.
-
     // Decides whether the current cell may move to (column, row).  It is asked
     // on every move, also when the program moves the current cell itself.
     using SelectCellFn = std::function<bool(int column, int row)>;

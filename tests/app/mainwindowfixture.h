@@ -9,6 +9,7 @@
 #include "support/scripteddialogs.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +21,7 @@ struct MainWindowFixture
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> form;
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 
     explicit MainWindowFixture(const QByteArray &list = {}, const QByteArray &db = {}, bool start = true)
     {
@@ -33,6 +35,7 @@ struct MainWindowFixture
     void start(const QString &dataDir = {})
     {
         form = std::make_unique<MainWindow>(dataDir.isEmpty() ? dir.path() : dataDir, &dialogs);
+        modelTester = std::make_unique<QAbstractItemModelTester>(&model());
         form->show();
     }
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }

@@ -1,6 +1,7 @@
 #include "app/mainwindowfixture.h"
 #include "database/databasewindow.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -31,12 +32,14 @@ struct Window
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<DatabaseWindow> form;
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 
     explicit Window(const QByteArray &db = QByteArray())
     {
         if (!db.isNull())
             writeFile(dbPath(), db);
         form = std::make_unique<DatabaseWindow>(dir.path(), dialogs);
+        modelTester = std::make_unique<QAbstractItemModelTester>(&model());
         form->show();
     }
     QString dbPath() const { return dir.filePath(QStringLiteral("DB.csv")); }

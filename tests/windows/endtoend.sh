@@ -2,8 +2,9 @@
 # The Windows installer end to end, under Wine on a virtual display, in a Wine
 # prefix of its own that goes at the end: installed silently, the installed
 # program starts and shows its window, reads its data files from the user's
-# folder, keeps the export folder chosen through its own menu in the registry
-# for the next start, prints the filled list through Wine's printing into a
+# folder, writes the export file into the user's documents while no export
+# folder is chosen, keeps the export folder chosen through its own menu in the
+# registry for the next start, prints the filled list through Wine's printing into a
 # cups-pdf queue (pages and barcodes read back from the PDF with zbar), and
 # the uninstaller leaves no program file behind.
 #
@@ -60,6 +61,9 @@ pids+=($!)
 waitfor 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The prefix's user folders (Documents among them) lead to a home of the test's own.
+export HOME=$work/home
+mkdir -p "$HOME"
 wine wineboot --init >"$work/wineboot.log" 2>&1
 # Wine's PostScript driver fails on the face it picks for Arial without these.
 for face in "Arial=Liberation Sans" "Courier New=Liberation Mono" "Times New Roman=Liberation Serif"; do
@@ -125,6 +129,20 @@ window=$(start) || fail "no window 'Kelvaro' within 60 s"
 echo "   window after $((($(date +%s%N) - started) / 1000000)) ms"
 [ ! -e "$programdir/supiska.csv" ] && [ ! -e "$programdir/DB.csv" ] || fail "data files beside the installed program"
 
+# --- The filled list printed before any export folder is chosen: the export
+# file goes to the folder the installed program runs in, the user's documents.
+step "the filled list printed, no export folder chosen"
+press key alt+h
+waitfor 20 dialog || fail "the print dialog did not open"
+printdialog=$(dialog)
+press key Return
+waitfor 20 sh -c '! xdotool getwindowname "$0"' "$printdialog" || fail "the print dialog did not close"
+waitfor 60 sh -c 'ls "$0"/*.pdf && [ -z "$(lpstat -o)" ]' "$KELVARO_TEST_QUEUE_PDFS" || fail "no PDF from the queue"
+documents=$(ls "$drive_c/users/$(id -un)/Documents/"*004567.txt 2>/dev/null | wc -l)
+[ "$documents" = 1 ] || fail "no export file in the user's documents: $(ls "$drive_c/users/$(id -un)/Documents/")"
+[ -z "$(find "$programdir" -name '*.txt')" ] || fail "an export file in Program Files\\Kelvaro"
+rm "$KELVARO_TEST_QUEUE_PDFS"/*.pdf
+
 # --- The export folder, chosen through the program's menu "Uloženie súboru
 # súpisky": Windows' folder chooser, with the folder's path typed in.
 step "export folder C:\\exports chosen through the program"
@@ -169,7 +187,7 @@ pdf=$(ls "$KELVARO_TEST_QUEUE_PDFS"/*.pdf)
 pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
 [ "$pages" = 2 ] || fail "the PDF has $pages pages, not 2"
 # The scheduler counts each copy of each page.
-printed=$(sed -n 's/^[0-9]* total //p' "$KELVARO_TEST_QUEUE_LOGS/page_log")
+printed=$(sed -n 's/^[0-9]* total //p' "$KELVARO_TEST_QUEUE_LOGS/page_log" | tail -1)
 echo "   $pages pages, $printed pages printed with the copies"
 [ "$printed" = $((pages * 2)) ] || fail "$printed pages printed, not 2 copies of $pages"
 
