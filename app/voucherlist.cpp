@@ -143,7 +143,7 @@ VoucherList::Printable VoucherList::printable() const
 void VoucherList::SortRows()
 {
     RemoveEmptyRows(grid());
-    SortRowsByColumn(grid(), NominalColumn, CompareTypedAmounts, true);
+    SortRowsByColumn(grid(), NominalColumn, SortKind::TypedAmount, true);
     appendEntryRowIfComplete();
 }
 

@@ -43,7 +43,7 @@ void plainExchangeSort(GridModel &grid, int column)
 {
     for (int i = 1; i < grid.RowCount() - 1; ++i) {
         for (int j = i + 1; j < grid.RowCount(); ++j) {
-            if (CompareNumeric(grid.Cell(column, i), grid.Cell(column, j), true)) {
+            if (KeyExchanges(SortKind::Number, grid.Cell(column, i), grid.Cell(column, j), true)) {
                 for (int c = 0; c < grid.ColCount(); ++c) {
                     const QString upper = grid.Cell(c, i);
                     grid.SetCell(c, i, grid.Cell(c, j));
@@ -70,7 +70,7 @@ private Q_SLOTS:
         QBENCHMARK {
             GridModel grid(TableColumns);
             copyTable(table, grid);
-            SortRowsByColumn(grid, 0, CompareNumeric, true);
+            SortRowsByColumn(grid, 0, SortKind::Number, true);
         }
     }
 
@@ -79,10 +79,10 @@ private Q_SLOTS:
     {
         GridModel grid(TableColumns);
         fillTable(grid, 10000);
-        SortRowsByColumn(grid, 0, CompareNumeric, true);
+        SortRowsByColumn(grid, 0, SortKind::Number, true);
         bool ascending = false;
         QBENCHMARK {
-            SortRowsByColumn(grid, 0, CompareNumeric, ascending);
+            SortRowsByColumn(grid, 0, SortKind::Number, ascending);
             ascending = !ascending;
         }
     }
@@ -92,8 +92,8 @@ private Q_SLOTS:
         GridModel grid(TableColumns);
         fillTable(grid, 10000);
         SortKeys keys;
-        keys.Keys.append({2, true, CompareStrings});
-        keys.Keys.append({0, false, CompareNumeric});
+        keys.Keys.append({2, true, SortKind::Text});
+        keys.Keys.append({0, false, SortKind::Number});
         SortKeys reversed = keys;
         reversed.Keys[0].Ascending = false;
         QBENCHMARK {
@@ -107,8 +107,8 @@ private Q_SLOTS:
         GridModel grid(TableColumns);
         fillTable(grid, 2000);
         QBENCHMARK {
-            SortRowsByColumn(grid, 0, CompareNumeric, true);
-            SortRowsByColumn(grid, 0, CompareNumeric, false);
+            SortRowsByColumn(grid, 0, SortKind::Number, true);
+            SortRowsByColumn(grid, 0, SortKind::Number, false);
         }
     }
 

@@ -36,11 +36,11 @@ bool validColumn(int column)
 
 // Codes compare as text, so that leading zeros count; the other digit
 // columns by value, and text columns alphabetically.
-CompareFn compareFor(int column)
+SortKind sortKindFor(int column)
 {
     if (column == EstablishmentTable::CodeColumn || !validColumn(column) || !Rules[column].digitsOnly)
-        return CompareStrings;
-    return CompareNumeric;
+        return SortKind::Text;
+    return SortKind::Number;
 }
 
 } // namespace
@@ -49,7 +49,7 @@ EstablishmentTable::EstablishmentTable()
     : RecordTable(ColumnCaptions(), Columns({CodeColumn, NameColumn, StreetColumn, CityColumn, IcoColumn,
                                             PhonePrefixColumn, PhoneColumn, FaxColumn}))
 {
-    sortKeys_.Keys.append({InternalNumberColumn, true, compareFor(InternalNumberColumn)});
+    sortKeys_.Keys.append({InternalNumberColumn, true, sortKindFor(InternalNumberColumn)});
 }
 
 const QStringList &EstablishmentTable::ColumnCaptions()
@@ -138,11 +138,11 @@ bool EstablishmentTable::ChangeSortKeys(int column, bool ctrl)
         else if (ColumnInKeys(sortKeys_, column))
             return false;
         else
-            keys.append({column, true, compareFor(column)});
+            keys.append({column, true, sortKindFor(column)});
     } else if (keys.size() == 1 && keys.first().Column == column) {
         keys.first().Ascending = !keys.first().Ascending;
     } else {
-        keys = {{column, true, compareFor(column)}};
+        keys = {{column, true, sortKindFor(column)}};
     }
     return true;
 }

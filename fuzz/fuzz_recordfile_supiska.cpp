@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const GridModel &grid = list.grid();
     for (int r = 2; r < grid.RowCount(); ++r) {
         if (list.RequiredFilled(r) && list.RequiredFilled(r - 1))
-            FUZZ_CHECK(!CompareTypedAmounts(grid.Cell(VoucherList::NominalColumn, r - 1),
-                                            grid.Cell(VoucherList::NominalColumn, r), true));
+            FUZZ_CHECK(!KeyExchanges(SortKind::TypedAmount, grid.Cell(VoucherList::NominalColumn, r - 1),
+                                     grid.Cell(VoucherList::NominalColumn, r), true));
     }
 
     const VoucherList::Totals totals = list.RecalcTotals();

@@ -90,18 +90,23 @@ std::vector<int> ranksBy(size_t count, const KeyFn &key, const Less &less)
     return ranks;
 }
 
-// Turns each record's key text into a rank, so that compare(upper, lower,
+// Turns each record's key text into a rank, so that KeyExchanges(kind, upper, lower,
 // true) holds exactly when rank(upper) > rank(lower).  Each text is read once
 // or twice per sort instead of on every comparison.  texts(k) is record k's
 // text (from 0), read where it stands in the grid.
 template<typename TextFn>
-std::vector<int> ranksOf(size_t count, const TextFn &texts, CompareFn compare)
+std::vector<int> ranksOf(size_t count, const TextFn &texts, SortKind kind)
 {
-    if (compare == CompareNumeric)
+    switch (kind) {
+    case SortKind::Number:
         return ranksBy(count, [&](size_t k) { return CellNumber(texts(k), 0); }, std::less<double>());
-    if (compare == CompareTypedAmounts)
+    case SortKind::TypedAmount:
         return ranksBy(count, [&](size_t k) { return typedAmountNumber(texts(k)); }, std::less<double>());
-    return ranksBy(count, texts, [compare](QStringView a, QStringView b) { return compare(b, a, true); });
+    case SortKind::Text:
+        break;
+    }
+    const QCollator &collator = userCollator();
+    return ranksBy(count, texts, [&collator](QStringView a, QStringView b) { return collator.compare(a, b) < 0; });
 }
 
 // Ids that are equal exactly when two records hold the same texts in every
@@ -249,7 +254,7 @@ void sortRows(GridModel &grid, const SortKeys &keys, int current)
             const SortKey &key = keys.Keys.at(level);
             // Record k's text: the rows do not move until the end.
             const auto texts = [&grid, &key](size_t k) { return grid.CellView(key.Column, int(k) + 1); };
-            std::vector<int> recordRank = ranksOf(count, texts, key.Compare);
+            std::vector<int> recordRank = ranksOf(count, texts, key.Kind);
             if (!key.Ascending) {
                 const int highest = *std::max_element(recordRank.begin(), recordRank.end());
                 for (int &rank : recordRank)
@@ -321,23 +326,21 @@ double CellNumber(QStringView text, double defaultNumber)
     return ok || std::isinf(value) || value == 0 ? value : defaultNumber;
 }
 
-bool CompareNumeric(QStringView upper, QStringView lower, bool ascending)
+bool KeyExchanges(SortKind kind, QStringView upper, QStringView lower, bool ascending)
 {
-    const double u = CellNumber(upper, 0);
-    const double l = CellNumber(lower, 0);
-    return ascending ? l < u : l > u;
-}
-
-bool CompareTypedAmounts(QStringView upper, QStringView lower, bool ascending)
-{
-    const double u = typedAmountNumber(upper);
-    const double l = typedAmountNumber(lower);
-    return ascending ? l < u : l > u;
-}
-
-bool CompareStrings(QStringView upper, QStringView lower, bool ascending)
-{
-    const int order = userCollator().compare(upper, lower);
+    const auto byNumber = [](double u, double l) { return (u > l) - (u < l); };
+    int order = 0; // of upper against lower
+    switch (kind) {
+    case SortKind::Number:
+        order = byNumber(CellNumber(upper, 0), CellNumber(lower, 0));
+        break;
+    case SortKind::TypedAmount:
+        order = byNumber(typedAmountNumber(upper), typedAmountNumber(lower));
+        break;
+    case SortKind::Text:
+        order = userCollator().compare(upper, lower);
+        break;
+    }
     return ascending ? order > 0 : order < 0;
 }
 
@@ -347,10 +350,10 @@ bool ColumnInKeys(const SortKeys &keys, int column)
                        [column](const SortKey &key) { return key.Column == column; });
 }
 
-void SortRowsByColumn(GridModel &grid, int column, CompareFn compare, bool ascending)
+void SortRowsByColumn(GridModel &grid, int column, SortKind kind, bool ascending)
 {
     SortKeys keys;
-    keys.Keys.append({column, ascending, compare});
+    keys.Keys.append({column, ascending, kind});
     sortRows(grid, keys, grid.CurrentRow());
 }
 

@@ -5,26 +5,27 @@
 
 class GridModel;
 
-// A comparison routine of the row sort: true when the row holding upper (the
-// row above) and the row holding lower must be exchanged.  For descending it
-// answers the mirror of ascending.
-using CompareFn = bool (*)(QStringView upper, QStringView lower, bool ascending);
-
 // The text's value when it is a plain decimal number ("12", "7,5", "7.5"),
 // otherwise defaultNumber.
 double CellNumber(QStringView text, double defaultNumber);
 
-bool CompareNumeric(QStringView upper, QStringView lower, bool ascending);
-// As CompareNumeric, with texts read as typed amounts: ",5" as 0,5, "1," as 1.
-bool CompareTypedAmounts(QStringView upper, QStringView lower, bool ascending);
-// By the user's locale, case-sensitive.
-bool CompareStrings(QStringView upper, QStringView lower, bool ascending);
+// How a sort key compares the texts of its column.
+enum class SortKind {
+    Number,      // by CellNumber(text, 0): a text that is no plain number counts as 0
+    TypedAmount, // as Number, with a comma first or last as typed: ",5" is 0,5, "1," is 1
+    Text,        // by the user's locale, case-sensitive
+};
+
+// The exchange sort's question: true when the row holding upper (the row
+// above) and the row holding lower must be exchanged.  For descending it
+// answers the mirror of ascending; equal keys are never exchanged.
+bool KeyExchanges(SortKind kind, QStringView upper, QStringView lower, bool ascending);
 
 struct SortKey
 {
     int Column = 0;
     bool Ascending = true;
-    CompareFn Compare = CompareNumeric;
+    SortKind Kind = SortKind::Number;
 };
 
 // The sort keys of a grid, the most significant first.
@@ -43,7 +44,7 @@ bool ColumnInKeys(const SortKeys &keys, int column);
 // runs does nothing.
 
 // The grid's current row stays on its record.
-void SortRowsByColumn(GridModel &grid, int column, CompareFn compare, bool ascending);
+void SortRowsByColumn(GridModel &grid, int column, SortKind kind, bool ascending);
 
 // The first key orders all rows; each further key reorders only rows that
 // agree on every earlier key.  current is the row that becomes the grid's

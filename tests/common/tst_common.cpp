@@ -174,7 +174,7 @@ void TstCommon::sort()
     load(grid, records);
     SortKeys by;
     for (const QString &k : keys.split(u' '))
-        by.Keys.append({k.at(0).digitValue(), k.endsWith(u'+'), k.contains(u's') ? CompareStrings : CompareNumeric});
+        by.Keys.append({k.at(0).digitValue(), k.endsWith(u'+'), k.contains(u's') ? SortKind::Text : SortKind::Number});
     SortRowsByKeys(grid, by, 1);
     QTEST(ColumnTexts(grid, int(records.first().count(u'|'))).join(QString()), "tags");
     QTEST(MarkedCellNames(grid).join(u' '), "marks");
