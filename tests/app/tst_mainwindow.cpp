@@ -123,7 +123,7 @@ void TstMainWindow::scriptedUser_data()
         QTest::newRow(tag) << file << "" << "" << nominals << values << marks << totals
                            << QStringList(*marks != 0, Inconsistent) << (!*marks && !file.isEmpty()) << file;
     };
-    read("sorted", "20;1;20;\r\n10;5;50;\r\n", "10 20 ", "50 20 ", "", "6 / 70,00");
+    read("sorted", "20;1;20;\r\n10,5;2;21;\r\n10,25;4;41;\r\n", "10,25 10,5 20 ", "41 21 20 ", "", "7 / 82,00");
     read("no trailing semicolon, the value computed", "10;5", "10 ", "50 ", "", "5 / 50,00");
     read("blanks and control characters trimmed, fields beyond the third ignored",
          QByteArray(" \x01" "10\t; 5\0;50 ;x;y;\r\n", 21), "10 ", "50 ", "", "5 / 50,00");
