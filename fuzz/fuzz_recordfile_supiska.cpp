@@ -1,6 +1,6 @@
-// The input is a supiska.csv.  Loading it must give rows sorted by nominal
-// value, totals that are the sum of the valued rows, and the same complete
-// rows after saving and loading again.
+// The input is a supiska.csv.  Loading it must give the rows in the order of
+// a plain exchange sort by nominal value, totals that are the sum of the
+// valued rows, and the same complete rows after saving and loading again.
 
 #include "fuzzsupport.h"
 
@@ -12,13 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     VoucherList list;
     VoucherList reloaded;
-    LoadSaveReload(list, reloaded, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    LoadSaveReload(list, reloaded, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)),
+                   {{{VoucherList::NominalColumn, true, SortKind::TypedAmount}}});
     const GridModel &grid = list.grid();
-    for (int r = 2; r < grid.RowCount(); ++r) {
-        if (list.RequiredFilled(r) && list.RequiredFilled(r - 1))
-            FUZZ_CHECK(!KeyExchanges(SortKind::TypedAmount, grid.Cell(VoucherList::NominalColumn, r - 1),
-                                     grid.Cell(VoucherList::NominalColumn, r), true));
-    }
 
     const VoucherList::Totals totals = list.RecalcTotals();
     FUZZ_CHECK(totals.blanked == list.HasMarkedCells());

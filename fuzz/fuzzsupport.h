@@ -3,6 +3,7 @@
 // Shared by the fuzz targets: a failed property aborts with a message, which
 // libFuzzer reports as a crash and the replay as a failed test.
 
+#include "grid/gridsort.h"
 #include "grid/recordtable.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -71,16 +73,52 @@ inline QList<QStringList> CompleteRows(const RecordTable &table)
     return rows;
 }
 
+// The rows that hold some text, in order: all but the entry row.
+inline QList<QStringList> DataRows(const GridModel &grid)
+{
+    QList<QStringList> rows;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (!grid.RowTexts(r).join(QString()).isEmpty())
+            rows.append(grid.RowTexts(r));
+    }
+    return rows;
+}
+
+// The order the row sort must give, as a plain exchange sort: for each key
+// in turn, for each row i from the top, every later row j that holds the
+// same texts as row i under every earlier key is compared with it, and the
+// two are exchanged when the comparison says so.
+inline QList<QStringList> ExchangeSorted(QList<QStringList> rows, const SortKeys &keys)
+{
+    for (int level = 0; level < keys.Count(); ++level) {
+        const SortKey &key = keys.Keys.at(level);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            for (qsizetype j = i + 1; j < rows.size(); ++j) {
+                const QStringList &upper = rows.at(i), &lower = rows.at(j);
+                const auto agree = [&](const SortKey &e) { return upper.at(e.Column) == lower.at(e.Column); };
+                if (std::all_of(keys.Keys.cbegin(), keys.Keys.cbegin() + level, agree)
+                    && KeyExchanges(key.Kind, upper.at(key.Column), lower.at(key.Column), key.Ascending))
+                    rows.swapItemsAt(i, j);
+            }
+        }
+    }
+    return rows;
+}
+
 // Loads the input as the table's file and checks what holds for any file:
+// the rows stand as ExchangeSorted leaves the file's lines by the keys, and
 // saving and loading again gives the same complete rows in the same order.
-inline void LoadSaveReload(RecordTable &table, RecordTable &reloaded, const QByteArray &contents)
+inline void LoadSaveReload(RecordTable &table, RecordTable &reloaded, const QByteArray &contents, const SortKeys &keys)
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("table.csv"));
     QFile file(path);
     FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size());
     file.close();
+    GridModel lines(table.grid().ColCount()); // in file order
+    FUZZ_CHECK(LoadGridRows(path, lines, [](int) {}) == RecordFileLoad::Loaded);
     FUZZ_CHECK(table.load(path) == RecordFileLoad::Loaded);
+    FUZZ_CHECK(DataRows(table.grid()) == ExchangeSorted(DataRows(lines), keys));
 
     FUZZ_CHECK(table.save(path));
     FUZZ_CHECK(reloaded.load(path) == RecordFileLoad::Loaded);

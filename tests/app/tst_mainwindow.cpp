@@ -125,7 +125,7 @@ void TstMainWindow::scriptedUser_data()
         QTest::newRow(tag) << file << "" << "" << nominals << values << marks << totals
                            << QStringList(*marks != 0, Inconsistent) << (!*marks && !file.isEmpty()) << file;
     };
-    read("sorted", "20;1;20;\r\n10;5;50;\r\n", "10 20 ", "50 20 ", "", "6 / 70,00");
+    read("sorted", "20;1;20;\r\n10,5;2;21;\r\n10,25;4;41;\r\n", "10,25 10,5 20 ", "41 21 20 ", "", "7 / 82,00");
     read("no trailing semicolon, the value computed", "10;5", "10 ", "50 ", "", "5 / 50,00");
     read("blanks and control characters trimmed, fields beyond the third ignored",
          QByteArray(" \x01" "10\t; 5\0;50 ;x;y;\r\n", 21), "10 ", "50 ", "", "5 / 50,00");
@@ -258,47 +258,52 @@ void TstMainWindow::printFlows_data()
     QTest::addColumn<int>("copies"); // offered by the print dialog; 0: no dialog
     QTest::addColumn<int>("pages");
     QTest::addColumn<QString>("nominals");
-    QTest::addColumn<bool>("exported");
+    QTest::addColumn<QByteArray>("exported"); // the export file's rows and totals; null: no file
 
-    const QByteArray marked("1a;2;\r\n10;5;50;\r\n"), one("1;1;1;\r\n"), two = one + "2;1;2;\r\n";
+    const QByteArray marked("1a;2;\r\n10;5;50;\r\n"), one("1;1;1;\r\n"), two = one + "2;1;2;\r\n", no;
+    const auto exported = [](const QByteArray &rows, const char *count, const char *value) {
+        return rows + "\r\nCelkov\xFD po\xE8" "et kup\xF3nov:\t" + QByteArray(count)
+               + "\r\nCelkov\xE1 hodnota kup\xF3nov:\t" + value + " \x80\r\n";
+    };
     QTest::newRow("empty list") << QByteArray() << "~h" << "Y" << 0 << RemoveIncomplete + "|" + EmptyList << 0 << 0
-        << "" << false;
+        << "" << no;
     QTest::newRow("count 0 removed unasked") << QByteArray("5;0;0;\r\n") << "~h" << "" << 0 << EmptyList << 0 << 0
-        << "" << false;
-    QTest::newRow("marked nominal value") << marked << "~h" << "" << 0 << Refused << 0 << 0 << "1a 10 " << false;
-    QTest::newRow("typed over, it prints") << marked << "@01\b\b1\r~h" << "" << 0 << "" << 2 << 1 << "1 10 " << true;
+        << "" << no;
+    QTest::newRow("marked nominal value") << marked << "~h" << "" << 0 << Refused << 0 << 0 << "1a 10 " << no;
+    QTest::newRow("typed over, it prints") << marked << "@01\b\b1\r~h" << "" << 0 << "" << 2 << 1 << "1 10 "
+        << exported("1\t2\t2\r\n10\t5\t50\r\n", "7", "52,00");
     QTest::newRow("half-filled row kept on No") << two << "|50\t~h" << "N" << 0 << RemoveIncomplete << 0 << 0
-        << "1 2 50" << false;
+        << "1 2 50" << no;
     QTest::newRow("half-filled row removed on Yes") << two << "|50\t~h" << "Y" << 0 << RemoveIncomplete << 2 << 1
-        << "1 2 " << true;
-    QTest::newRow("cancelled") << one << "~h" << "" << 0 << "" << 2 << 0 << "1 " << false;
-    QTest::newRow("no export file") << one << "~s~h" << "" << 0 << "" << 2 << 1 << "1 " << false;
+        << "1 2 " << exported("1\t1\t1\r\n2\t1\t2\r\n", "2", "3,00");
+    QTest::newRow("cancelled") << one << "~h" << "" << 0 << "" << 2 << 0 << "1 " << no;
+    QTest::newRow("no export file") << one << "~s~h" << "" << 0 << "" << 2 << 1 << "1 " << no;
     QTest::newRow("export folder gone") << one << "~h" << "" << int(DirectoryGone) << "Invalid filename." << 2 << 0
-        << "1 " << false;
+        << "1 " << no;
     QTest::newRow("export disk full") << one << "~h" << "" << int(DiskFull)
-        << QStringLiteral("I/O error %1.").arg(EFBIG) << 2 << 0 << "1 " << false;
+        << QStringLiteral("I/O error %1.").arg(EFBIG) << 2 << 0 << "1 " << no;
     // A folder chosen serves at once and is kept.
     QTest::newRow("export folder chosen") << one << "~u~h" << "" << int(DirectoryGone) << Prompt << 2 << 1 << "1 "
-        << true;
-    QTest::newRow("blank form") << QByteArray() << "~i" << "" << 0 << "" << 1 << 1 << "" << false;
+        << exported("1\t1\t1\r\n", "1", "1,00");
+    QTest::newRow("blank form") << QByteArray() << "~i" << "" << 0 << "" << 1 << 1 << "" << no;
     // Through a real CUPS queue, when the test runs under privatecups.sh: the
     // two collated copies of the filled list print one after the other.
     QTest::newRow("filled list through the queue") << one.repeated(22) << "~s~h" << "" << 0 << "" << 2 << 4
-        << QString("1 ").repeated(22) << false;
-    QTest::newRow("blank form through the queue") << QByteArray() << "~i" << "" << 0 << "" << 1 << 1 << "" << false;
+        << QString("1 ").repeated(22) << no;
+    QTest::newRow("blank form through the queue") << QByteArray() << "~i" << "" << 0 << "" << 1 << 1 << "" << no;
     // The preview asks, removes and writes nothing.
     QTest::newRow("preview") << one.repeated(22) + "30;0;0;\r\n" << "|50\t~n" << "" << 0 << "" << 0 << 2
-        << QString("1 ").repeated(22) + "30 50" << false;
+        << QString("1 ").repeated(22) + "30 50" << no;
     QTest::newRow("preview, nothing to print") << QByteArray("5;0;0;\r\n") << "~n" << "" << 0 << EmptyList << 0 << 0
-        << "5 " << false;
-    QTest::newRow("preview, marked") << marked << "~n" << "" << 0 << Refused << 0 << 0 << "1a 10 " << false;
+        << "5 " << no;
+    QTest::newRow("preview, marked") << marked << "~n" << "" << 0 << Refused << 0 << 0 << "1a 10 " << no;
 }
 
 void TstMainWindow::printFlows()
 {
     QFETCH(int, fault);
     QFETCH(int, pages);
-    QFETCH(bool, exported);
+    QFETCH(QByteArray, exported);
     if (fault == DiskFull)
         SKIP_WITHOUT_FILE_SIZE_LIMIT();
     QTemporaryDir exports;
@@ -324,13 +329,19 @@ void TstMainWindow::printFlows()
         w.play(script);
     }
     QTEST(w.dialogs.texts().join('|'), "messages");
-    QCOMPARE(settings.value(QStringLiteral("saveDir")).toString().endsWith("/missing/"), fault == DirectoryGone && !exported);
-    if (fault != None && !exported)
+    QCOMPARE(settings.value(QStringLiteral("saveDir")).toString().endsWith("/missing/"), fault == DirectoryGone && exported.isNull());
+    if (fault != None && exported.isNull())
         QCOMPARE(w.dialogs.shown().first().box, Dialogs::Box::StopError);
     QTEST(int(w.dialogs.printOffers().isEmpty() ? 0 : w.dialogs.printOffers().first().copies), "copies");
     QTEST(w.column(0).join(' '), "nominals");
     const QString target = exports.filePath(QDate::currentDate().toString(QStringLiteral("yyMMdd")) + "001234.txt");
-    QCOMPARE(readAll(target).startsWith("Druh produktu:\t01\r\n"), exported);
+    // The establishment of the panel, the rows as printed, the date of the list.
+    const QByteArray head = "Druh produktu:\t01\r\n\r\nIntern\xE9 \xE8\xEDslo prev\xE1" "dzky:\t1\r\nK\xF3" "d prev\xE1"
+        "dzky:\t001234\r\nI\xC8O:\t35757442\r\nN\xE1zov prev\xE1" "dzky:\tBistro\r\nUlica:\tHlavn\xE1 1\r\nMesto:\tNitra"
+        "\r\n\r\nKontaktn\xE1 osoba:\r\nPred\xE8\xEDslie / telef\xF3nne \xE8\xEDslo:\t02/1234567\r\n\r\n\x8Apecifick\xFD "
+        "symbol:\t\r\n\r\nNH\tPo\xE8" "et\tHodnota\r\n";
+    QCOMPARE(readAll(target).split('\n'), (exported.isNull() ? QByteArray() : head + exported + "\r\nD\xE1tum vytvorenia "
+             "s\xFApisky:\t" + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toLatin1() + "\r\n").split('\n'));
     QString pdf = w.path("list.pdf"); // printed or previewed
     if (queued) { // the queue's PDF, once its job is done
         const auto pending = [] {
