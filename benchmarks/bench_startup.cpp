@@ -64,6 +64,9 @@ Run launch(const QString &program, const QProcessEnvironment &environment, const
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         fail(QStringLiteral("%1 failed: %2").arg(program, QString::fromLocal8Bit(process.readAllStandardError())));
+    // The probe ends the program before its close would let its data folder
+    // go; the next start finds the folder free, as after a normal close.
+    QFile::remove(QFileInfo(program).dir().filePath(QStringLiteral("kelvaro.lock")));
 
     Run run;
     std::optional<qint64> painted;
