@@ -117,9 +117,7 @@ CellColors RecordDelegate::cellColors(const QModelIndex &, const CellColors &col
 
 QString RecordDelegate::shownText(const QModelIndex &index) const
 {
-    // Far more characters than the widest column shows.
-    constexpr qsizetype MostShown = 256;
-    return table_.grid().CellView(index.column(), index.row() + 1).left(MostShown).toString();
+    return table_.grid().ShownText(index.column(), index.row() + 1);
 }
 
 void RecordDelegate::paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
