@@ -80,6 +80,8 @@ QWidget *RecordDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
     auto *editor = new QLineEdit(parent);
     editor->setFrame(false);
     editor->setFont(option.font);
+    // A screen reader names the entry by its column's heading.
+    editor->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
     const int column = index.column();
     new TypedTextGuard(editor, [this, column](const QString &text, QChar key) {
         return table_.KeyRejected(column, text, key);
