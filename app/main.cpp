@@ -35,6 +35,7 @@ int main(int argc, char *argv[])
 
     InstallSlovakTranslations(app);
     IgnoreFileSizeSignal();
+    SetUpAccessibility();
 
     const ProgramFolders folders = DecideProgramFolders(QCoreApplication::applicationDirPath(), InstalledDirectory());
     if (!folders.working.isEmpty())

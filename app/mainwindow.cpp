@@ -4,7 +4,6 @@
 
 #include "app/buildinfo.h"
 #include "app/exportdirsetting.h"
-#include "common/amount.h"
 #include "common/dialogs.h"
 #include "common/typedtext.h"
 #include "common/validators.h"
@@ -41,8 +40,8 @@ void makeGrey(QWidget *box)
     box->setPalette(p);
 }
 
-// The voucher grid shows amounts in their display form, each cell framed in
-// its own colour.
+// The voucher grid shows its amounts in the list's display form, each cell
+// framed in its own colour.
 class VoucherDelegate : public RecordDelegate
 {
 public:
@@ -66,8 +65,7 @@ protected:
     void paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
                    const CellColors &colors) const override
     {
-        const bool withDecimals = index.column() != VoucherList::CountColumn;
-        StringGrid::paintCellText(painter, rect, FormatAmountGrouped(shownText(index), withDecimals), colors);
+        StringGrid::paintCellText(painter, rect, shownText(index), colors);
         painter.setPen(colors.brush);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect.adjusted(0, 0, -1, -1));

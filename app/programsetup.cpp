@@ -1,5 +1,7 @@
 #include "programsetup.h"
 
+#include "grid/gridaccessible.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -41,4 +43,9 @@ void IgnoreFileSizeSignal()
 #ifndef Q_OS_WIN
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+}
+
+void SetUpAccessibility()
+{
+    InstallGridAccessibility();
 }

@@ -13,3 +13,7 @@ void InstallSlovakTranslations(QCoreApplication &app);
 // the program, and the edits with it; ignored, the write fails (EFBIG) and the
 // save reports it.
 void IgnoreFileSizeSignal();
+
+// A screen reader reads the grids through accessible tables of the program's
+// own (grid/gridaccessible.h), which Qt is told of here.
+void SetUpAccessibility();

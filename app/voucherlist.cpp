@@ -36,6 +36,10 @@ VoucherList::VoucherList()
                    QStringLiteral("Hodnota kupónov")},
                   Columns({NominalColumn, CountColumn}))
 {
+    // Amounts grouped by thousands with a decimal comma, the count whole:
+    // "12,5" shows as 12,50.
+    grid().SetShownForm(
+        [](int column, const QString &text) { return FormatAmountGrouped(text, column != CountColumn); });
 }
 
 bool VoucherList::ValidateCell(QStringView text, int column) const

@@ -260,9 +260,11 @@ void DatabaseWindow::prepareShow()
 
 void DatabaseWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Escape cancels nothing here: the window closes only through its close
-    // button, after its close question.
-    if (event->key() == Qt::Key_Escape) {
+    // Escape closes the window as its close button does, after the same
+    // questions (reject()), so that the keyboard alone leaves it; while a
+    // cell's entry is open it does nothing, as the entry ends only with Tab or
+    // Enter.
+    if (event->key() == Qt::Key_Escape && ui && ui->sgDB->isEditorOpen()) {
         event->accept();
         return;
     }

@@ -204,7 +204,7 @@ void GridModel::SetCell(int column, int row, const QString &text)
     for (int c = 0; c < colCount_; ++c)
         cells << (c == column ? QStringView(text) : CellView(c, row));
     storeRowText(row, joinCells(cells));
-    cellChanged(column, row, {Qt::DisplayRole, Qt::EditRole});
+    cellChanged(column, row, {Qt::DisplayRole, Qt::EditRole, Qt::AccessibleTextRole});
 }
 
 void GridModel::SetRowTexts(int row, const QList<QStringView> &cells)
@@ -381,6 +381,14 @@ int GridModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : colCount_;
 }
 
+QString GridModel::ShownText(int column, int row) const
+{
+    // Far more characters than the widest column shows.
+    constexpr qsizetype MostShown = 256;
+    const QString start = CellView(column, row).left(MostShown).toString();
+    return shownForm_ ? shownForm_(column, start) : start;
+}
+
 QVariant GridModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
@@ -389,6 +397,8 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return Cell(index.column(), index.row() + 1);
+    case Qt::AccessibleTextRole:
+        return ShownText(index.column(), index.row() + 1);
     case Qt::BackgroundRole:
         return IsMarked(index.column(), index.row() + 1) ? QVariant(MarkBrush()) : QVariant();
     case Qt::ForegroundRole:

@@ -42,6 +42,14 @@ public:
     QStringView CellView(int column, int row) const;
     void SetCell(int column, int row, const QString &text);
     QStringList RowTexts(int row) const;
+    // How the grid shows a column's texts (the voucher grid: amounts grouped
+    // by thousands with a decimal comma); by default as they are.
+    using ShownFormFn = std::function<QString(int column, const QString &text)>;
+    void SetShownForm(ShownFormFn form) { shownForm_ = std::move(form); }
+    // The cell as the grid paints it, and as Qt::AccessibleTextRole answers
+    // for it: the start of its text, as much as a cell can show (a damaged
+    // file may hold megabytes in one cell), in its column's form.
+    QString ShownText(int column, int row) const;
     // Sets the row's cells at once: fields beyond the grid's columns are
     // ignored, missing ones are empty.  The cells must not be views into the
     // grid itself.
@@ -124,6 +132,7 @@ private:
     QString pool_;
     qsizetype garbage_ = 0; // characters of the pool that no row uses
     SelectCellFn selectCellHook_;
+    ShownFormFn shownForm_;
 };
 
 // Scoped bulk update of a grid.

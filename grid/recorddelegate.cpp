@@ -80,6 +80,8 @@ QWidget *RecordDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
     auto *editor = new QLineEdit(parent);
     editor->setFrame(false);
     editor->setFont(option.font);
+    // A screen reader names the entry by its column's heading.
+    editor->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
     const int column = index.column();
     new TypedTextGuard(editor, [this, column](const QString &text, QChar key) {
         return table_.KeyRejected(column, text, key);
@@ -117,9 +119,7 @@ CellColors RecordDelegate::cellColors(const QModelIndex &, const CellColors &col
 
 QString RecordDelegate::shownText(const QModelIndex &index) const
 {
-    // Far more characters than the widest column shows.
-    constexpr qsizetype MostShown = 256;
-    return table_.grid().CellView(index.column(), index.row() + 1).left(MostShown).toString();
+    return table_.grid().ShownText(index.column(), index.row() + 1);
 }
 
 void RecordDelegate::paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,

@@ -62,8 +62,8 @@ protected:
     // Paints one data cell in its colours.
     virtual void paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
                            const CellColors &colors) const;
-    // The start of a cell's text, as much as a cell can show: a damaged file
-    // may hold megabytes in one cell, and painting never lays them out.
+    // The cell as the grid shows it (GridModel::ShownText): a damaged file may
+    // hold megabytes in one cell, and painting never lays them out.
     QString shownText(const QModelIndex &index) const;
 
 private:

@@ -1,6 +1,7 @@
 #include "stringgrid.h"
 
 #include "common/typedtext.h"
+#include "grid/gridaccessible.h"
 #include "grid/gridmodel.h"
 #include "grid/recorddelegate.h"
 #include "grid/recordtable.h"
@@ -87,7 +88,10 @@ void StringGrid::followCurrentCell()
 
 void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    QTableView::currentChanged(current, previous);
+    // Not QTableView's: it tells a screen reader the cell's number in Qt's
+    // own accessible table, which the grid's replaces (grid/gridaccessible.h).
+    QAbstractItemView::currentChanged(current, previous);
+    NotifyCurrentCell(this, current);
     if (current.isValid())
         scrollTo(current);
     viewport()->update();
