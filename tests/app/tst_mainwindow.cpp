@@ -399,11 +399,9 @@ void TstMainWindow::runningProgram()
 {
     QTemporaryDir data;
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KELVARO_TEST_PROGRAM_DATA"), data.path());
-    program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    qputenv("KELVARO_TEST_PROGRAM_DATA", data.path().toLocal8Bit());
     program.start(QCoreApplication::applicationFilePath(), {});
+    qunsetenv("KELVARO_TEST_PROGRAM_DATA");
     QByteArray said;
     while (!said.contains("typed") && program.waitForReadyRead(30000))
         said += program.readAllStandardOutput();
