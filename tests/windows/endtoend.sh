@@ -252,4 +252,4 @@ wineserver --wait
 ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvaro' >/dev/null 2>&1 ||
     fail "the uninstall entry is left"
 [ -f "$appdata/DB.csv" ] || fail "the user's data files went with the program"
-echo "PASS: installed, started, the export folder kept, 2 pages printed and read, uninstalled"
+echo "PASS: installed, started, the export file in the documents, the export folder kept, 2 pages printed and read, uninstalled"
