@@ -136,7 +136,9 @@ VoucherList::Printable VoucherList::printable() const
     for (int r = 1; r < grid().RowCount(); ++r) {
         if (!rowKept(r))
             continue;
-        result.rows.append({grid().Cell(NominalColumn, r), grid().Cell(CountColumn, r), grid().Cell(ValueColumn, r)});
+        // Printed and exported in the amount's own spelling: ",5" as 0,50.
+        result.rows.append({WrittenOutAmount(grid().CellView(NominalColumn, r)), grid().Cell(CountColumn, r),
+                            grid().Cell(ValueColumn, r)});
         for (int c = 0; c < ColumnCount; ++c)
             result.marked = result.marked || isMarked(c, r);
     }

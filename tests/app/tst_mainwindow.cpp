@@ -270,8 +270,8 @@ void TstMainWindow::printFlows_data()
     QTest::newRow("count 0 removed unasked") << QByteArray("5;0;0;\r\n") << "~h" << "" << 0 << EmptyList << 0 << 0
         << "" << no;
     QTest::newRow("marked nominal value") << marked << "~h" << "" << 0 << Refused << 0 << 0 << "1a 10 " << no;
-    QTest::newRow("typed over, it prints") << marked << "@01\b\b1\r~h" << "" << 0 << "" << 2 << 1 << "1 10 "
-        << exported("1\t2\t2\r\n10\t5\t50\r\n", "7", "52,00");
+    QTest::newRow("typed over, it prints") << marked << "@01\b\b,5\r~h" << "" << 0 << "" << 2 << 1 << ",5 10 "
+        << exported("0,5\t2\t1\r\n10\t5\t50\r\n", "7", "51,00");
     QTest::newRow("half-filled row kept on No") << two << "|50\t~h" << "N" << 0 << RemoveIncomplete << 0 << 0
         << "1 2 50" << no;
     QTest::newRow("half-filled row removed on Yes") << two << "|50\t~h" << "Y" << 0 << RemoveIncomplete << 2 << 1
