@@ -123,6 +123,18 @@ press() {
     xdotool "$@"
 }
 
+# print_filled_list: "Tlač súpisky s hodnotami", the print dialog confirmed as
+# it opens, until the queue has written its PDF.
+print_filled_list() {
+    press key alt+h
+    waitfor 20 dialog || fail "the print dialog did not open"
+    local printdialog
+    printdialog=$(dialog)
+    press key Return
+    waitfor 20 sh -c '! xdotool getwindowname "$0"' "$printdialog" || fail "the print dialog did not close"
+    waitfor 60 sh -c 'ls "$0"/*.pdf && [ -z "$(lpstat -o)" ]' "$KELVARO_TEST_QUEUE_PDFS" || fail "no PDF from the queue"
+}
+
 step "start the installed program"
 started=$(date +%s%N)
 window=$(start) || fail "no window 'Kelvaro' within 60 s"
@@ -132,12 +144,7 @@ echo "   window after $((($(date +%s%N) - started) / 1000000)) ms"
 # --- The filled list printed before any export folder is chosen: the export
 # file goes to the folder the installed program runs in, the user's documents.
 step "the filled list printed, no export folder chosen"
-press key alt+h
-waitfor 20 dialog || fail "the print dialog did not open"
-printdialog=$(dialog)
-press key Return
-waitfor 20 sh -c '! xdotool getwindowname "$0"' "$printdialog" || fail "the print dialog did not close"
-waitfor 60 sh -c 'ls "$0"/*.pdf && [ -z "$(lpstat -o)" ]' "$KELVARO_TEST_QUEUE_PDFS" || fail "no PDF from the queue"
+print_filled_list
 documents=$(ls "$drive_c/users/$(id -un)/Documents/"*004567.txt 2>/dev/null | wc -l)
 [ "$documents" = 1 ] || fail "no export file in the user's documents: $(ls "$drive_c/users/$(id -un)/Documents/")"
 [ -z "$(find "$programdir" -name '*.txt')" ] || fail "an export file in Program Files\\Kelvaro"
@@ -173,12 +180,7 @@ size=$(xdotool getwindowgeometry "$preview" | sed -n 's/.*Geometry: *//p')
     fail "the preview is '$(xdotool getwindowname "$preview")', $size"
 press key Escape
 waitfor 20 sh -c '! xdotool getwindowname "$0"' "$preview" || fail "the preview did not close"
-press key alt+h
-waitfor 20 dialog || fail "the print dialog did not open"
-printdialog=$(dialog)
-press key Return
-waitfor 20 sh -c '! xdotool getwindowname "$0"' "$printdialog" || fail "the print dialog did not close"
-waitfor 60 sh -c 'ls "$0"/*.pdf && [ -z "$(lpstat -o)" ]' "$KELVARO_TEST_QUEUE_PDFS" || fail "no PDF from the queue"
+print_filled_list
 exports=("$drive_c"/exports/*.txt)
 [ ${#exports[@]} -eq 1 ] && [ -f "${exports[0]}" ] || fail "no export file in C:\\exports"
 echo "   export file $(basename "${exports[0]}")"
