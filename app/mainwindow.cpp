@@ -363,9 +363,6 @@ void MainWindow::loadWorkingList(const QString &path)
 
 void MainWindow::saveWorkingList(bool closing)
 {
-    // The values written are those of the texts written, also when an entry
-    // was left unconfirmed.
-    showTotals();
     const QString path = workingListPath();
     if (list_.save(path)) {
         modified_ = false;
@@ -462,9 +459,12 @@ bool MainWindow::closeAllowed()
         else
             allow = false;
     }
-    // The list is kept even when the close is refused.
-    if (modified_)
+    // The list is kept even when the close is refused, its values computed
+    // from the texts written: an entry may have been left unconfirmed.
+    if (modified_) {
+        showTotals();
         saveWorkingList(true);
+    }
     // Asked whether or not the close goes on; declining never keeps the
     // program open.
     if (databaseWindow_->isModified()

@@ -47,7 +47,8 @@ private:
 
     QString workingListPath() const;
     void loadWorkingList(const QString &path);
-    // Writes supiska.csv; a failure is reported, while typing only once.
+    // Writes supiska.csv with the values showTotals() last computed; a
+    // failure is reported, while typing only once.
     void saveWorkingList(bool closing);
     // Writes the list when it changed since its last write.
     void keepWorkingList();
