@@ -11,6 +11,7 @@
 #include "common/windowstyle.h"
 #include "database/databasewindow.h"
 #include "grid/recorddelegate.h"
+#include "grid/recordview.h"
 #include "grid/recordmessages.h"
 #include "printing/exportfile.h"
 #include "printing/listprint.h"
@@ -40,39 +41,21 @@ void makeGrey(QWidget *box)
     box->setPalette(p);
 }
 
-// The voucher grid shows its amounts in the list's display form, each cell
-// framed in its own colour.
+// Each cell of the voucher grid is framed in its own colour.
 class VoucherDelegate : public RecordDelegate
 {
 public:
-    VoucherDelegate(VoucherList &list, Dialogs &dialogs, QObject *parent)
-        : RecordDelegate(list, dialogs, parent), list_(list)
-    {
-    }
+    using RecordDelegate::RecordDelegate;
 
 protected:
-    // A filled row whose nominal value is no number (a lone comma) cannot be
-    // valued and counts as incomplete: its nominal value shows in the marks'
-    // colours, so that the question about incomplete rows points at it.
-    CellColors cellColors(const QModelIndex &index, const CellColors &colors) const override
-    {
-        const int row = index.row() + 1;
-        if (index.column() == VoucherList::NominalColumn && list_.RequiredFilled(row) && !list_.nominalIsNumber(row))
-            return {MarkBrush(), MarkText()};
-        return colors;
-    }
-
     void paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
                    const CellColors &colors) const override
     {
-        StringGrid::paintCellText(painter, rect, shownText(index), colors);
+        RecordDelegate::paintCell(painter, rect, index, colors);
         painter.setPen(colors.brush);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
     }
-
-private:
-    const VoucherList &list_;
 };
 
 } // namespace
@@ -128,28 +111,29 @@ void MainWindow::setUpWindow()
 
 void MainWindow::setUpGrid()
 {
-    delegate_ = new VoucherDelegate(list_, dialogs_, this);
+    RecordView *grid = ui->sgSupiska;
+    grid->setItemDelegate(new VoucherDelegate(grid));
     // Sizes first: with rows in place, every row would be resized.
-    ui->sgSupiska->setDefaultSizes(130, 18);
-    ui->sgSupiska->setDelegate(delegate_);
-    connect(delegate_, &RecordDelegate::edited, this, [this] { modified_ = true; });
-    connect(delegate_, &RecordDelegate::confirmed, this, [this] {
+    grid->setDefaultSizes(130, 18);
+    grid->setRecordModel(&list_, dialogs_);
+    connect(grid, &RecordView::entryEdited, this, [this] { modified_ = true; });
+    connect(grid, &RecordView::entryConfirmed, this, [this] {
         showTotals();
         keepWorkingList();
     });
-    connect(delegate_, &RecordDelegate::cellAsked, this, &MainWindow::cellAsked);
+    // Every cell asked for, even when the entry refuses the move, shows the
+    // totals of what the list holds now.
+    connect(grid, &RecordView::cellRequested, this, &MainWindow::showTotals);
 }
 
 void MainWindow::loadAtStart()
 {
     exportDir_ = ExportDirSetting::read();
-    list_.grid().SetCurrentCell(VoucherList::NominalColumn, 1);
-    askedRow_ = 1;
     loadWorkingList(workingListPath());
     ui->ebDatumObj->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     databaseWindow_ = new DatabaseWindow(dataDir_, dialogs_, this);
     // An inconsistent database is shown before anything else.
-    if (databaseWindow_->HasMarkedCells())
+    if (databaseWindow_->hasMarkedCells())
         dialogs_.showModal(*databaseWindow_);
     showEstablishment();
 }
@@ -233,24 +217,22 @@ void MainWindow::printFilledList()
         return;
     if (list_.compactAndFindIncompleteRows() && !AskRemoveIncompleteRows(dialogs_, this))
         return;
-    modified_ = list_.RemoveIncompleteRows() || modified_;
+    modified_ = list_.removeIncompleteRows() || modified_;
     showTotals();
     keepWorkingList();
     if (list_.compactAndFindIncompleteRows()) {
         dialogs_.warning(this, EmptyList, Dialogs::Buttons::OkCancel);
         return;
     }
-    if (list_.HasMarkedCells()) {
+    if (list_.hasMarkedCells()) {
         dialogs_.warning(this, Inconsistent, Dialogs::Buttons::OkCancel);
         return;
     }
 
-    GridModel &grid = list_.grid();
     QScopedValueRollback<bool> printing(printing_, true);
-    RemoveEmptyRows(grid);
+    list_.removeEmptyRows();
     print();
-    if (list_.allRowsComplete())
-        AppendEmptyRow(grid);
+    list_.appendEntryRowIfComplete();
 }
 
 void MainWindow::print()
@@ -275,7 +257,7 @@ void MainWindow::print()
     }
 
     // The clean-up has run: every row of the list is printed.
-    const VoucherList::Printable list = list_.printable();
+    const VoucherModel::Printable list = list_.printable();
     const QList<VoucherRowTexts> &rows = list.rows;
     QProgressDialog progress(QStringLiteral("Tlač súpisky"), QString(), 0, int(rows.size()), this);
     progress.setWindowTitle(QStringLiteral("Kelvaro"));
@@ -300,7 +282,7 @@ void MainWindow::previewList()
         dialogs_.plain(this, NoEstablishment);
         return;
     }
-    const VoucherList::Printable list = list_.printable();
+    const VoucherModel::Printable list = list_.printable();
     if (list.rows.isEmpty()) {
         dialogs_.warning(this, EmptyList, Dialogs::Buttons::OkCancel);
         return;
@@ -346,7 +328,7 @@ void MainWindow::explainPanelReadOnly()
 
 QString MainWindow::workingListPath() const
 {
-    return QDir(dataDir_).filePath(VoucherList::fileName());
+    return QDir(dataDir_).filePath(VoucherModel::fileName());
 }
 
 void MainWindow::loadWorkingList(const QString &path)
@@ -354,11 +336,11 @@ void MainWindow::loadWorkingList(const QString &path)
     RecordFileLoad result;
     {
         WaitCursor wait;
-        auto updating = delegate_->updating();
         result = list_.load(path);
+        ui->sgSupiska->setCurrentCell(0, VoucherModel::NominalColumn);
         showTotals();
     }
-    ReportRecordLoad(dialogs_, this, result, path, list_.HasMarkedCells(), Dialogs::Box::Information);
+    ReportRecordLoad(dialogs_, this, result, path, list_.hasMarkedCells(), Dialogs::Box::Information);
 }
 
 void MainWindow::saveWorkingList(bool closing)
@@ -388,30 +370,20 @@ void MainWindow::keepWorkingList()
 
 void MainWindow::showTotals()
 {
-    const VoucherList::Totals totals = list_.RecalcTotals();
+    const VoucherModel::Totals totals = list_.recalcTotals();
     ui->ebSpoluPocet->setNumberText(totals.count);
     ui->ebSpoluHodnota->setNumberText(totals.value);
     ui->ebSpoluPocet->setAlarm(totals.blanked);
     ui->ebSpoluHodnota->setAlarm(totals.blanked);
 }
 
-void MainWindow::cellAsked(int, int row)
-{
-    // Also a refused move: the row asked for is the one "Vymazať riadok"
-    // deletes.
-    askedRow_ = row;
-    showTotals();
-}
-
 void MainWindow::deleteRow()
 {
     modified_ = true;
-    delegate_->dropEntry();
-    {
-        auto updating = delegate_->updating();
-        list_.deleteRow(askedRow_);
-        showTotals();
-    }
+    // The row asked for last, even by a click that the entry refused.
+    ui->sgSupiska->dropEntry();
+    list_.deleteRow(ui->sgSupiska->selectedRow());
+    showTotals();
     keepWorkingList();
     ui->sgSupiska->setFocus();
 }
@@ -419,8 +391,12 @@ void MainWindow::deleteRow()
 void MainWindow::clearAll()
 {
     modified_ = true;
-    if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes)
+    if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes) {
+        // The entry being typed goes with its row.
+        ui->sgSupiska->dropEntry();
         list_.clearAll();
+        ui->sgSupiska->setCurrentCell(0, VoucherModel::NominalColumn);
+    }
     showTotals();
     keepWorkingList();
     ui->sgSupiska->setFocus();
@@ -448,14 +424,14 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 bool MainWindow::closeAllowed()
 {
     bool allow = true;
-    if (list_.HasMarkedCells()) {
+    if (list_.hasMarkedCells()) {
         const auto answer = dialogs_.warning(this, QStringLiteral("Databáza je v nekonzistentnom stave!\r\n"
                                                                   "Údaje nebudú umožnené.\r\n"
                                                                   "Chcete napriek tomu ukončiť editáciu databázy?"));
         allow = answer == Dialogs::Button::Yes;
     } else if (list_.compactAndFindIncompleteRows()) {
         if (AskRemoveIncompleteRows(dialogs_, this))
-            modified_ = list_.RemoveIncompleteRows() || modified_;
+            modified_ = list_.removeIncompleteRows() || modified_;
         else
             allow = false;
     }

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "app/voucherlist.h"
+#include "app/vouchermodel.h"
 
 #include <QMainWindow>
 
 #include <memory>
 
 class Dialogs;
-class RecordDelegate;
 class DatabaseWindow;
 
 namespace Ui {
@@ -25,7 +24,7 @@ public:
     explicit MainWindow(const QString &dataDir, Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    VoucherList &voucherList() { return list_; }
+    VoucherModel &voucherModel() { return list_; }
     bool isModified() const { return modified_; }
 
     // The establishment database window, created with this window.
@@ -33,7 +32,7 @@ public:
     // Fills the establishment panel from the database window's selected row.
     void showEstablishment();
 
-    bool HasMarkedCells() const { return list_.HasMarkedCells(); }
+    bool hasMarkedCells() const { return list_.hasMarkedCells(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -54,7 +53,6 @@ private:
     void keepWorkingList();
 
     void showTotals();
-    void cellAsked(int column, int row);
 
     void deleteRow();
     void clearAll();
@@ -73,15 +71,12 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     Dialogs &dialogs_;
     QString dataDir_;
-    VoucherList list_;
-    RecordDelegate *delegate_ = nullptr;
+    VoucherModel list_;
     DatabaseWindow *databaseWindow_ = nullptr;
     bool panelMessageShown_ = false;
     // A print flow runs: the list, the panel and the window stay as they are.
     bool printing_ = false;
 
-    // The row asked for last, even by a refused move of the current cell.
-    int askedRow_ = 1;
     // Changed since the list was last written.
     bool modified_ = false;
     // A failed write was reported and no write has succeeded since.

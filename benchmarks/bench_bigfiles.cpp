@@ -6,7 +6,7 @@
 // multiple of the file's size.  One line per figure.
 #include "app/mainwindow.h"
 #include "grid/recordfile.h"
-#include "grid/stringgrid.h"
+#include "grid/recordview.h"
 #include "database/databasewindow.h"
 #include "support/scripteddialogs.h"
 
@@ -70,7 +70,7 @@ int openOnce(const QString &dataDir, bool database)
     timer.start();
     MainWindow form(dataDir, &dialogs);
     const qint64 loadMs = timer.elapsed();
-    const auto paint = [](QWidget *window, StringGrid *grid) {
+    const auto paint = [](QWidget *window, RecordView *grid) {
         QElapsedTimer painted;
         painted.start();
         window->show();
@@ -78,7 +78,7 @@ int openOnce(const QString &dataDir, bool database)
         window->repaint();
         return painted.elapsed();
     };
-    StringGrid *list = form.findChild<StringGrid *>(QStringLiteral("sgSupiska"));
+    RecordView *list = form.findChild<RecordView *>(QStringLiteral("sgSupiska"));
     DatabaseWindow *db = form.databaseWindow();
     const qint64 listMs = paint(&form, list);
     const qint64 dbMs = paint(db, db->grid());

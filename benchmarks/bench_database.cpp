@@ -1,8 +1,8 @@
 // The establishment database window with 10,000 establishments: loading
 // (read, check, sort, show), a confirmed edit with its sort, and memory.
 #include "common/dialogs.h"
-#include "grid/gridmodel.h"
-#include "grid/stringgrid.h"
+#include "grid/recordmodel.h"
+#include "grid/recordview.h"
 #include "database/databasewindow.h"
 #include "generateddata.h"
 #include "support/scripteddialogs.h"
@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -60,8 +61,8 @@ private Q_SLOTS:
     {
         QBENCHMARK {
             DatabaseWindow form(dir_.path(), dialogs_);
-            QCOMPARE(form.table().grid().RowCount(), Establishments + 2);
-            QVERIFY(!form.HasMarkedCells());
+            QCOMPARE(form.table().rowCount(), Establishments + 1);
+            QVERIFY(!form.hasMarkedCells());
             form.show();
             form.grid()->viewport()->repaint();
         }
@@ -75,7 +76,7 @@ private Q_SLOTS:
         form.show();
         QCoreApplication::processEvents();
         typeOverNames(form);
-        QVERIFY(!form.grid()->isEditorOpen());
+        QVERIFY(!form.grid()->editor());
     }
 
     // The same with two keys on text columns (city, then name).
@@ -84,9 +85,9 @@ private Q_SLOTS:
         DatabaseWindow form(dir_.path(), dialogs_);
         form.show();
         QCoreApplication::processEvents();
-        form.table().ChangeSortKeys(4, false);
-        form.table().ChangeSortKeys(2, true);
-        form.table().SortRows();
+        form.table().changeSortKeys(4, false);
+        form.table().changeSortKeys(2, true);
+        form.table().sortRows();
         typeOverNames(form);
     }
 
@@ -95,13 +96,13 @@ private:
     // each confirmed with Enter.
     static void typeOverNames(DatabaseWindow &form)
     {
-        StringGrid *grid = form.grid();
+        RecordView *grid = form.grid();
         int row = Establishments / 2;
         QBENCHMARK {
-            QVERIFY(form.table().grid().SetCurrentCell(2, row));
+            grid->setCurrentCell(row, 2);
             QTest::keyClicks(grid, QStringLiteral("Nova"));
             QTest::keyClick(grid->editor(), Qt::Key_Return);
-            row = row % Establishments + 1;
+            row = (row + 1) % Establishments;
         }
     }
 

@@ -3,7 +3,7 @@
 // grid's first painting.  One line per file, the median of three runs.  Names
 // given on the command line choose the kinds of damage.
 #include "app/mainwindow.h"
-#include "grid/stringgrid.h"
+#include "grid/recordview.h"
 #include "database/databasewindow.h"
 #include "support/scripteddialogs.h"
 
@@ -64,7 +64,7 @@ qint64 timeStart(const QString &dataDir, bool database)
     }
     MainWindow form(dataDir, &dialogs);
     form.show();
-    form.findChild<StringGrid *>(QStringLiteral("sgSupiska"))->viewport()->repaint();
+    form.findChild<RecordView *>(QStringLiteral("sgSupiska"))->viewport()->repaint();
     return timer.elapsed();
 }
 

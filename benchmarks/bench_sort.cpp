@@ -1,5 +1,5 @@
 // Sorting a large establishment table, and the plain exchange sort beside it.
-#include "grid/gridmodel.h"
+#include "grid/recordmodel.h"
 #include "grid/gridsort.h"
 
 #include <QRandomGenerator>
@@ -11,43 +11,56 @@ constexpr int TableColumns = 11;
 
 // An establishment table of n rows: codes with repeats, names from a small
 // stock of words.
-void fillTable(GridModel &grid, int n)
+QStringList headings()
+{
+    QStringList texts;
+    for (int c = 0; c < TableColumns; ++c)
+        texts << QString::number(c);
+    return texts;
+}
+
+void fillTable(RecordModel &grid, int n)
 {
     QRandomGenerator random(42);
     const QStringList words{QStringLiteral("Bistro"), QStringLiteral("Čajovňa"), QStringLiteral("Jedáleň"),
                             QStringLiteral("Chata"), QStringLiteral("Hostinec"), QStringLiteral("Kaviareň"),
                             QStringLiteral("Reštaurácia"), QStringLiteral("Pizzeria")};
-    GridBulkUpdate bulk(grid);
-    for (int r = 1; r <= n; ++r) {
-        grid.SetCell(0, r, QString::number(random.bounded(1, n / 2)));
-        grid.SetCell(1, r, QString::number(random.bounded(1, 999999)).rightJustified(6, QLatin1Char('0')));
-        grid.SetCell(2, r, words.at(random.bounded(int(words.size()))) + QLatin1Char(' ') + QString::number(r % 97));
+    grid.setRowCount(n);
+    for (int r = 0; r < n; ++r) {
+        grid.setText(r, 0, QString::number(random.bounded(1, n / 2)));
+        grid.setText(r, 1, QString::number(random.bounded(1, 999999)).rightJustified(6, QLatin1Char('0')));
+        grid.setText(r, 2, words.at(random.bounded(int(words.size()))) + QLatin1Char(' ') + QString::number((r + 1) % 97));
         for (int c = 3; c < TableColumns; ++c)
-            grid.SetCell(c, r, QString::number(random.bounded(1000000)));
+            grid.setText(r, c, QString::number(random.bounded(1000000)));
     }
-    grid.SetRowCount(n + 1);
 }
 
-void copyTable(const GridModel &from, GridModel &to)
+void copyTable(const RecordModel &from, RecordModel &to)
 {
-    GridBulkUpdate bulk(to);
-    for (int r = 1; r < from.RowCount(); ++r) {
-        for (int c = 0; c < from.ColCount(); ++c)
-            to.SetCell(c, r, from.Cell(c, r));
+    to.setRowCount(from.rowCount());
+    for (int r = 0; r < from.rowCount(); ++r) {
+        for (int c = 0; c < from.columnCount(); ++c)
+            to.setText(r, c, from.text(r, c));
     }
-    to.SetRowCount(from.RowCount());
+}
+
+void sortByColumn(RecordModel &grid, int column, bool ascending)
+{
+    SortKeys keys;
+    keys.Keys.append({column, ascending, SortKind::Number});
+    SortRecords(grid, keys);
 }
 
 // One comparison of texts per pair, as the exchange sort is written.
-void plainExchangeSort(GridModel &grid, int column)
+void plainExchangeSort(RecordModel &grid, int column)
 {
-    for (int i = 1; i < grid.RowCount() - 1; ++i) {
-        for (int j = i + 1; j < grid.RowCount(); ++j) {
-            if (KeyExchanges(SortKind::Number, grid.Cell(column, i), grid.Cell(column, j), true)) {
-                for (int c = 0; c < grid.ColCount(); ++c) {
-                    const QString upper = grid.Cell(c, i);
-                    grid.SetCell(c, i, grid.Cell(c, j));
-                    grid.SetCell(c, j, upper);
+    for (int i = 0; i < grid.rowCount() - 1; ++i) {
+        for (int j = i + 1; j < grid.rowCount(); ++j) {
+            if (KeyExchanges(SortKind::Number, grid.textView(i, column), grid.textView(j, column), true)) {
+                for (int c = 0; c < grid.columnCount(); ++c) {
+                    const QString upper = grid.text(i, c);
+                    grid.setText(i, c, grid.text(j, c));
+                    grid.setText(j, c, upper);
                 }
             }
         }
@@ -65,31 +78,31 @@ private Q_SLOTS:
     // same unsorted table.
     void numericKey10000()
     {
-        GridModel table(TableColumns);
+        RecordModel table(headings(), {});
         fillTable(table, 10000);
         QBENCHMARK {
-            GridModel grid(TableColumns);
+            RecordModel grid(headings(), {});
             copyTable(table, grid);
-            SortRowsByColumn(grid, 0, SortKind::Number, true);
+            sortByColumn(grid, 0, true);
         }
     }
 
     // The same table turned round: the sort's worst case, every pair exchanged.
     void numericKeyReversed10000()
     {
-        GridModel grid(TableColumns);
+        RecordModel grid(headings(), {});
         fillTable(grid, 10000);
-        SortRowsByColumn(grid, 0, SortKind::Number, true);
+        sortByColumn(grid, 0, true);
         bool ascending = false;
         QBENCHMARK {
-            SortRowsByColumn(grid, 0, SortKind::Number, ascending);
+            sortByColumn(grid, 0, ascending);
             ascending = !ascending;
         }
     }
 
     void textKey10000()
     {
-        GridModel grid(TableColumns);
+        RecordModel grid(headings(), {});
         fillTable(grid, 10000);
         SortKeys keys;
         keys.Keys.append({2, true, SortKind::Text});
@@ -97,24 +110,24 @@ private Q_SLOTS:
         SortKeys reversed = keys;
         reversed.Keys[0].Ascending = false;
         QBENCHMARK {
-            SortRowsByKeys(grid, keys, 1);
-            SortRowsByKeys(grid, reversed, 1);
+            SortRecords(grid, keys);
+            SortRecords(grid, reversed);
         }
     }
 
     void numericKey2000()
     {
-        GridModel grid(TableColumns);
+        RecordModel grid(headings(), {});
         fillTable(grid, 2000);
         QBENCHMARK {
-            SortRowsByColumn(grid, 0, SortKind::Number, true);
-            SortRowsByColumn(grid, 0, SortKind::Number, false);
+            sortByColumn(grid, 0, true);
+            sortByColumn(grid, 0, false);
         }
     }
 
     void plainNumericKey2000()
     {
-        GridModel grid(TableColumns);
+        RecordModel grid(headings(), {});
         fillTable(grid, 2000);
         QBENCHMARK_ONCE {
             plainExchangeSort(grid, 0);

@@ -6,8 +6,9 @@
 #include "common/waitcursor.h"
 #include "common/windowstyle.h"
 #include "grid/recorddelegate.h"
+#include "grid/recordview.h"
 #include "grid/recordmessages.h"
-#include "grid/stringgrid.h"
+#include "grid/recordview.h"
 #include "printing/gridlisting.h"
 
 #include <QClipboard>
@@ -26,7 +27,7 @@
 namespace {
 
 constexpr int RowHeight = 18;
-constexpr int ColumnWidths[EstablishmentTable::ColumnCount] = {125, 85, 113, 182, 173, 57, 104, 79, 79, 92, 147};
+constexpr int ColumnWidths[EstablishmentModel::ColumnCount] = {125, 85, 113, 182, 173, 57, 104, 79, 79, 92, 147};
 // Beside a heading's text: the style's margin before it, and the sort
 // triangle, drawn from 14 to 4 pixels before the column's end, after it.
 constexpr int HeadingRoom = 4 + 2 + 14;
@@ -34,25 +35,21 @@ constexpr int HeadingRoom = 4 + 2 + 14;
 const QColor SelectedGreen(0, 128, 0);
 const QColor KeyGrey(128, 128, 128);
 
-// The row selected last is green with yellow text while it is complete: the
-// establishment of the voucher list.
+// The row asked for last (the view's selected row) is green with yellow
+// text while it is complete: the establishment of the voucher list.
 class EstablishmentDelegate : public RecordDelegate
 {
 public:
-    EstablishmentDelegate(EstablishmentTable &table, Dialogs &dialogs, QObject *parent, const int &selectedRow)
-        : RecordDelegate(table, dialogs, parent), selectedRow_(selectedRow)
-    {
-    }
+    using RecordDelegate::RecordDelegate;
 
 protected:
-    CellColors cellColors(const QModelIndex &index, const CellColors &colors) const override
+    CellColors cellColors(const QStyleOptionViewItem &option, const QModelIndex &index,
+                          const CellColors &colors) const override
     {
-        const int row = index.row() + 1;
-        return row == selectedRow_ && table().rowComplete(row) ? CellColors{SelectedGreen, MarkText()} : colors;
+        const RecordModel *model = recordModel(index);
+        const bool chosen = option.state.testFlag(QStyle::State_Selected) && model && model->rowComplete(index.row());
+        return chosen ? CellColors{SelectedGreen, MarkText()} : colors;
     }
-
-private:
-    const int &selectedRow_;
 };
 
 // The headings show the sort keys, a triangle for the direction and, with
@@ -63,7 +60,7 @@ class SortKeysHeader : public QHeaderView
 public:
     using Pressed = std::function<void(QMouseEvent *event, int column)>;
 
-    SortKeysHeader(const EstablishmentTable &table, Pressed pressed, QWidget *parent)
+    SortKeysHeader(const EstablishmentModel &table, Pressed pressed, QWidget *parent)
         : QHeaderView(Qt::Horizontal, parent), table_(table), pressed_(std::move(pressed))
     {
     }
@@ -133,7 +130,7 @@ private:
         return sectionResizeMode(column) == Interactive && (nearLeft || nearRight);
     }
 
-    const EstablishmentTable &table_;
+    const EstablishmentModel &table_;
     Pressed pressed_;
 };
 
@@ -149,9 +146,6 @@ DatabaseWindow::DatabaseWindow(const QString &dataDir, Dialogs &dialogs, QWidget
     : QDialog(parent), dialogs_(dialogs), dataDir_(dataDir)
 {
     setWindowTitle(QStringLiteral("Databáza prevádzok"));
-    delegate_ = new EstablishmentDelegate(table_, dialogs_, this, selectedRow_);
-    connect(delegate_, &RecordDelegate::edited, this, [this] { modified_ = true; });
-    connect(delegate_, &RecordDelegate::cellAsked, this, &DatabaseWindow::cellAsked);
     loadAtStart();
 }
 
@@ -174,7 +168,7 @@ void DatabaseWindow::buildWindow()
     setUpGrid();
 }
 
-StringGrid *DatabaseWindow::grid()
+RecordView *DatabaseWindow::grid()
 {
     if (!ui)
         buildWindow();
@@ -183,7 +177,7 @@ StringGrid *DatabaseWindow::grid()
 
 QString DatabaseWindow::databasePath() const
 {
-    return QDir(dataDir_).filePath(EstablishmentTable::fileName());
+    return QDir(dataDir_).filePath(EstablishmentModel::fileName());
 }
 
 void DatabaseWindow::setUpWindow()
@@ -210,7 +204,8 @@ void DatabaseWindow::setUpWindow()
 
 void DatabaseWindow::setUpGrid()
 {
-    StringGrid *grid = ui->sgDB;
+    RecordView *grid = ui->sgDB;
+    grid->setItemDelegate(new EstablishmentDelegate(grid));
     grid->setHorizontalHeader(new SortKeysHeader(
         table_, [this](QMouseEvent *event, int column) { headingPressed(event, column); }, grid));
     grid->horizontalHeader()->setSectionsClickable(true);
@@ -219,12 +214,15 @@ void DatabaseWindow::setUpGrid()
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Sizes first: with the table's rows in place, every row would be resized.
     grid->setDefaultSizes(ColumnWidths[0], RowHeight);
-    grid->setDelegate(delegate_);
+    grid->setRecordModel(&table_, dialogs_);
+    // The window opens on the first establishment.
+    grid->setCurrentCell(0, EstablishmentModel::InternalNumberColumn);
+    connect(grid, &RecordView::entryEdited, this, [this] { modified_ = true; });
     // A column is at least as wide as its heading with the sort triangle
     // beside it, whatever face this system gives the heading.
     const QFontMetrics heading = grid->horizontalHeader()->fontMetrics();
-    for (int c = 0; c < EstablishmentTable::ColumnCount; ++c) {
-        const int fitting = heading.horizontalAdvance(EstablishmentTable::ColumnCaptions().at(c)) + HeadingRoom;
+    for (int c = 0; c < EstablishmentModel::ColumnCount; ++c) {
+        const int fitting = heading.horizontalAdvance(EstablishmentModel::columnCaptions().at(c)) + HeadingRoom;
         grid->setColumnWidth(c, std::max(ColumnWidths[c], fitting));
     }
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -234,16 +232,7 @@ void DatabaseWindow::setUpGrid()
 
 void DatabaseWindow::loadAtStart()
 {
-    table_.grid().SetCurrentCell(EstablishmentTable::InternalNumberColumn, 1);
-    selectedRow_ = 1;
     loadDatabase(databasePath());
-    // The sort after loading took the current cell along with its record;
-    // the window opens on the first establishment.
-    {
-        auto updating = delegate_->updating();
-        table_.grid().SetCurrentCell(EstablishmentTable::InternalNumberColumn, 1);
-    }
-    selectedRow_ = 1;
     modified_ = false;
 }
 
@@ -256,19 +245,6 @@ void DatabaseWindow::showEvent(QShowEvent *event)
 void DatabaseWindow::prepareShow()
 {
     ui->sgDB->setFocus();
-}
-
-void DatabaseWindow::keyPressEvent(QKeyEvent *event)
-{
-    // Escape closes the window as its close button does, after the same
-    // questions (reject()), so that the keyboard alone leaves it; while a
-    // cell's entry is open it does nothing, as the entry ends only with Tab or
-    // Enter.
-    if (event->key() == Qt::Key_Escape && ui && ui->sgDB->isEditorOpen()) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool DatabaseWindow::eventFilter(QObject *watched, QEvent *event)
@@ -297,18 +273,17 @@ void DatabaseWindow::reject()
 
 bool DatabaseWindow::closeAllowed()
 {
-    if (table_.HasMarkedCells()) {
+    if (table_.hasMarkedCells()) {
         const auto answer = dialogs_.warning(this, QStringLiteral("Databáza je v nekonzistentnom stave!\r\n"
                                                                   "Údaje nebudú uložené.\r\n"
                                                                   "Chcete napriek tomu ukončiť editáciu databázy?"));
         return answer == Dialogs::Button::Yes;
     }
-    auto updating = delegate_->updating();
     if (!table_.compactAndFindIncompleteRows())
         return true;
     if (!AskRemoveIncompleteRows(dialogs_, this))
         return false;
-    table_.RemoveIncompleteRows();
+    table_.removeIncompleteRows();
     return true;
 }
 
@@ -317,36 +292,25 @@ void DatabaseWindow::loadDatabase(const QString &path)
     RecordFileLoad result;
     {
         WaitCursor wait;
-        auto updating = delegate_->updating();
         result = table_.load(path);
     }
-    ReportRecordLoad(dialogs_, this, result, path, table_.HasMarkedCells(), Dialogs::Box::Plain);
+    ReportRecordLoad(dialogs_, this, result, path, table_.hasMarkedCells(), Dialogs::Box::Plain);
 }
 
 void DatabaseWindow::sortTable()
 {
     WaitCursor wait;
-    auto updating = delegate_->updating();
-    table_.SortRows();
+    table_.sortRows();
 }
 
 std::optional<Establishment> DatabaseWindow::chosenEstablishment() const
 {
-    // Rows beyond the row count may still hold the texts of dropped rows.
-    if (selectedRow_ < 1 || selectedRow_ >= table_.grid().RowCount() || !table_.rowComplete(selectedRow_))
+    // The grid is made when the window is first shown; until then the
+    // first row is the one asked for.
+    const int row = ui ? ui->sgDB->selectedRow() : 0;
+    if (row < 0 || row >= table_.rowCount() || !table_.rowComplete(row))
         return std::nullopt;
-    return table_.establishment(selectedRow_);
-}
-
-void DatabaseWindow::cellAsked(int, int row)
-{
-    if (row != selectedRow_) {
-        // Also when the move is refused: the row asked for is the one that
-        // "Vymazať riadok" deletes and the main window shows.
-        selectedRow_ = row;
-        if (ui)
-            ui->sgDB->viewport()->update();
-    }
+    return table_.establishment(row);
 }
 
 void DatabaseWindow::headingPressed(QMouseEvent *event, int column)
@@ -355,7 +319,7 @@ void DatabaseWindow::headingPressed(QMouseEvent *event, int column)
         popupMenu_->popup(event->globalPosition().toPoint());
         return;
     }
-    if (table_.ChangeSortKeys(column, event->modifiers().testFlag(Qt::ControlModifier))) {
+    if (table_.changeSortKeys(column, event->modifiers().testFlag(Qt::ControlModifier))) {
         sortTable();
         ui->sgDB->horizontalHeader()->viewport()->update();
     }
@@ -369,13 +333,10 @@ void DatabaseWindow::copyTable()
 void DatabaseWindow::deleteRow()
 {
     modified_ = true;
-    delegate_->dropEntry();
-    {
-        auto updating = delegate_->updating();
-        table_.deleteRow(selectedRow_);
-    }
+    // The row asked for last, even by a click that the entry refused.
+    ui->sgDB->dropEntry();
+    table_.deleteRow(ui->sgDB->selectedRow());
     ui->sgDB->setFocus();
-    ui->sgDB->viewport()->update();
 }
 
 void DatabaseWindow::clearAll()
@@ -383,31 +344,24 @@ void DatabaseWindow::clearAll()
     modified_ = true;
     if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes) {
         // The entry being typed goes with its row.
-        delegate_->dropEntry();
-        auto updating = delegate_->updating();
+        ui->sgDB->dropEntry();
         table_.clearAll();
-        selectedRow_ = 1;
+        ui->sgDB->setCurrentCell(0, EstablishmentModel::InternalNumberColumn);
     }
     ui->sgDB->setFocus();
-    ui->sgDB->viewport()->update();
 }
 
 void DatabaseWindow::save()
 {
-    bool incomplete;
-    {
-        auto updating = delegate_->updating();
-        incomplete = table_.compactAndFindIncompleteRows();
-    }
-    if (incomplete) {
+    if (table_.compactAndFindIncompleteRows()) {
         dialogs_.warning(this, QStringLiteral("Prázdna alebo nekompletná databáza!\r\nÚdaje nie je možné uložiť."),
                          Dialogs::Buttons::OkCancel);
         return;
     }
     // An entry that was never confirmed has not been checked yet: the file
     // gets nothing that its reading would refuse.
-    table_.MarkBrokenCells();
-    if (table_.HasMarkedCells()) {
+    table_.markBrokenCells();
+    if (table_.hasMarkedCells()) {
         dialogs_.warning(this, QStringLiteral("Nekonzistentné dáta!\r\nÚdaje nie je možné uložiť."),
                          Dialogs::Buttons::OkCancel);
         return;
@@ -424,11 +378,10 @@ void DatabaseWindow::save()
 void DatabaseWindow::printListing()
 {
     constexpr int RowsPerPage = 45;
-    const GridModel &grid = table_.grid();
     QPrinter printer(QPrinter::HighResolution);
     Dialogs::PrintOffer offer;
     offer.minPage = 1;
-    offer.maxPage = ListingPageCount(grid, RowsPerPage);
+    offer.maxPage = ListingPageCount(table_, RowsPerPage);
     if (!dialogs_.printDialog(this, printer, offer))
         return;
 
@@ -441,10 +394,10 @@ void DatabaseWindow::printListing()
     listing.fromPage = printer.fromPage() > 0 ? printer.fromPage() : offer.minPage;
     listing.toPage = printer.toPage() > 0 ? printer.toPage() : offer.maxPage;
     QList<int> widths;
-    for (int c = 0; c < grid.ColCount(); ++c)
+    for (int c = 0; c < table_.columnCount(); ++c)
         widths.append(ui->sgDB->columnWidth(c));
 
-    if (PrintGrid(printer, grid, widths, listing))
+    if (PrintGrid(printer, table_, widths, listing))
         dialogs_.plain(this, QStringLiteral("Tlač dokumentu úspešne ukončená"));
     else
         dialogs_.error(this, QStringLiteral("Chyba pri tlači dokumentu"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "database/establishments.h"
+#include "database/establishmentmodel.h"
 
 #include <QDialog>
 
@@ -11,8 +11,7 @@ class Dialogs;
 class QMenu;
 class QAction;
 class QMouseEvent;
-class RecordDelegate;
-class StringGrid;
+class RecordView;
 
 namespace Ui {
 class DatabaseWindow;
@@ -31,15 +30,14 @@ public:
     explicit DatabaseWindow(const QString &dataDir, Dialogs &dialogs, QWidget *parent = nullptr);
     ~DatabaseWindow() override;
 
-    EstablishmentTable &table() { return table_; }
-    const EstablishmentTable &table() const { return table_; }
+    EstablishmentModel &table() { return table_; }
+    const EstablishmentModel &table() const { return table_; }
     // The grid of the window, made if the window was never shown.
-    StringGrid *grid();
+    RecordView *grid();
     QString databasePath() const;
 
-    bool HasMarkedCells() const { return table_.HasMarkedCells(); }
+    bool hasMarkedCells() const { return table_.hasMarkedCells(); }
     bool isModified() const { return modified_; }
-    int selectedRow() const { return selectedRow_; }
 
     // The chosen establishment: the row selected last, when it is complete.
     std::optional<Establishment> chosenEstablishment() const;
@@ -50,7 +48,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 public Q_SLOTS:
@@ -69,7 +66,6 @@ private:
     void loadDatabase(const QString &path);
     void sortTable();
 
-    void cellAsked(int column, int row);
     void headingPressed(QMouseEvent *event, int column);
 
     void copyTable();
@@ -80,12 +76,9 @@ private:
     std::unique_ptr<Ui::DatabaseWindow> ui;
     Dialogs &dialogs_;
     QString dataDir_;
-    EstablishmentTable table_;
+    EstablishmentModel table_;
     QMenu *popupMenu_ = nullptr;
     QAction *copyAction_ = nullptr;
-    RecordDelegate *delegate_ = nullptr;
 
-    // The row asked for last, even by a refused move of the current cell.
-    int selectedRow_ = 1;
     bool modified_ = false;
 };

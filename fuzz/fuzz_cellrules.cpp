@@ -5,23 +5,23 @@
 
 #include "fuzzsupport.h"
 
-#include "app/voucherlist.h"
+#include "app/vouchermodel.h"
 #include "common/cp1250.h"
 #include "grid/recordfile.h"
 #include "common/validators.h"
-#include "database/establishments.h"
+#include "database/establishmentmodel.h"
 
 namespace {
 
 // Types the keys into an empty cell: a key the filter drops does nothing,
 // Backspace takes the last character, Tab and Enter are no text.
-QString typeKeys(const RecordTable &table, int column, const QString &keys)
+QString typeKeys(const RecordModel &table, int column, const QString &keys)
 {
     QString text;
     for (QChar key : keys) {
         if (key.unicode() == KeyBackspace)
             text.chop(1);
-        else if (key.unicode() != KeyTab && key.unicode() != KeyEnter && !table.KeyRejected(column, text, key))
+        else if (key.unicode() != KeyTab && key.unicode() != KeyEnter && !table.keyRejected(column, text, key))
             text += key;
     }
     return text;
@@ -29,15 +29,15 @@ QString typeKeys(const RecordTable &table, int column, const QString &keys)
 
 // wholeTextRules: the columns whose rule asks for more than single keys can
 // check (the IČO, the e-mail address).
-void checkTyping(const RecordTable &table, const QString &keys, const ColumnSet &wholeTextRules)
+void checkTyping(const RecordModel &table, const QString &keys, const ColumnSet &wholeTextRules)
 {
-    const int columns = table.grid().ColCount();
+    const int columns = table.columnCount();
     QStringList row;
     for (int column = 0; column < columns; ++column) {
         const QString typed = typeKeys(table, column, keys);
-        FUZZ_CHECK(wholeTextRules.test(size_t(column)) || table.ValidateCell(typed, column));
+        FUZZ_CHECK(wholeTextRules.test(size_t(column)) || table.cellValid(typed, column));
         // Pasted text is held to the same filter.
-        if (CouldBeTyped(keys, [&](const QString &text, QChar key) { return table.KeyRejected(column, text, key); }))
+        if (CouldBeTyped(keys, [&](const QString &text, QChar key) { return table.keyRejected(column, text, key); }))
             FUZZ_CHECK(typed == keys);
         row.append(typed);
     }
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString keys = utf8 ? QString::fromUtf8(payload) : Cp1250::decode(payload);
     if (keys.size() > 512)
         return 0;
-    checkTyping(EstablishmentTable(), keys, Columns({EstablishmentTable::IcoColumn, EstablishmentTable::EmailColumn}));
-    checkTyping(VoucherList(), keys, {});
+    checkTyping(EstablishmentModel(), keys, Columns({EstablishmentModel::IcoColumn, EstablishmentModel::EmailColumn}));
+    checkTyping(VoucherModel(), keys, {});
     return 0;
 }

@@ -6,20 +6,20 @@
 
 #include "fuzzsupport.h"
 
-#include "database/establishments.h"
+#include "database/establishmentmodel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzBytes input(data, size);
     const uint8_t clicks[] = {input.byte(), input.byte(), input.byte()};
-    EstablishmentTable table;
-    EstablishmentTable reloaded;
-    LoadSaveReload(table, reloaded, input.rest(), {{{EstablishmentTable::InternalNumberColumn, true, SortKind::Number}}});
+    EstablishmentModel table;
+    EstablishmentModel reloaded;
+    LoadSaveReload(table, reloaded, input.rest(), {{{EstablishmentModel::InternalNumberColumn, true, SortKind::Number}}});
     for (const uint8_t click : clicks) {
-        const QList<QStringList> before = DataRows(table.grid());
-        if (table.ChangeSortKeys((click & 0x7f) % EstablishmentTable::ColumnCount, click & 0x80))
-            table.SortRows();
-        FUZZ_CHECK(DataRows(table.grid()) == ExchangeSorted(before, table.sortKeys()));
+        const QList<QStringList> before = DataRows(table);
+        if (table.changeSortKeys((click & 0x7f) % EstablishmentModel::ColumnCount, click & 0x80))
+            table.sortRows();
+        FUZZ_CHECK(DataRows(table) == ExchangeSorted(before, table.sortKeys()));
     }
     return 0;
 }

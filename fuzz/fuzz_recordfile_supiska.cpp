@@ -4,29 +4,28 @@
 
 #include "fuzzsupport.h"
 
-#include "app/voucherlist.h"
+#include "app/vouchermodel.h"
 #include "common/amount.h"
 #include "grid/gridsort.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    VoucherList list;
-    VoucherList reloaded;
+    VoucherModel list;
+    VoucherModel reloaded;
     LoadSaveReload(list, reloaded, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)),
-                   {{{VoucherList::NominalColumn, true, SortKind::TypedAmount}}});
-    const GridModel &grid = list.grid();
+                   {{{VoucherModel::NominalColumn, true, SortKind::TypedAmount}}});
 
-    const VoucherList::Totals totals = list.RecalcTotals();
-    FUZZ_CHECK(totals.blanked == list.HasMarkedCells());
+    const VoucherModel::Totals totals = list.recalcTotals();
+    FUZZ_CHECK(totals.blanked == list.hasMarkedCells());
     if (totals.blanked)
         return 0;
     qint64 count = 0;
     Amount value;
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        const auto rowValue = Amount::fromText(grid.Cell(VoucherList::ValueColumn, r));
+    for (int r = 0; r < list.rowCount(); ++r) {
+        const auto rowValue = Amount::fromText(list.text(r, VoucherModel::ValueColumn));
         if (!rowValue)
             continue;
-        count += grid.Cell(VoucherList::CountColumn, r).toLongLong();
+        count += list.text(r, VoucherModel::CountColumn).toLongLong();
         value = *value.plus(*rowValue);
     }
     FUZZ_CHECK(totals.count == (count == 0 ? QString() : QString::number(count)));

@@ -305,7 +305,7 @@ QList<QAccessibleInterface *> GridCell::columnHeaderCells() const
 
 QAccessibleInterface *gridFactory(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("StringGrid") && object && object->isWidgetType())
+    if (className == QLatin1String("RecordView") && object && object->isWidgetType())
         return new GridTable(static_cast<QTableView *>(object));
     return nullptr;
 }

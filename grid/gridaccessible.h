@@ -4,7 +4,7 @@ class QModelIndex;
 class QTableView;
 
 // What assistive technology (a screen reader, through AT-SPI on Linux and UI
-// Automation on Windows) sees of the program's grids (StringGrid): a table
+// Automation on Windows) sees of the program's grids (RecordView): a table
 // named as its widget, whose children are the data cells, row by row, child
 // row * columns + column being the cell (row, column); each cell reads as the
 // grid shows it (Qt::AccessibleTextRole, else the text) and names its column's

@@ -4,7 +4,7 @@
 #include "common/textscan.h"
 #include "common/userlocale.h"
 #include "common/validators.h"
-#include "grid/gridmodel.h"
+#include "grid/recordmodel.h"
 
 #include <QCollator>
 #include <QHash>
@@ -202,77 +202,34 @@ std::vector<int> exchangeSortOrder(const std::vector<int> &rank)
 }
 
 // One level of the exchange sort over the records in order (order[pos] is the
-// record at position pos; recordRank and recordGroup are indexed by record - 1).
-// Only records of the same group are compared, so the positions of each group
-// stay, and each group is sorted on its own within them.
+// record, its row before the sort, at position pos).  Only records of the
+// same group are compared, so the positions of each group stay, and each
+// group is sorted on its own within them.
 void exchangeSort(std::vector<int> &order, const std::vector<int> &recordRank,
                   const std::vector<int> &recordGroup)
 {
     if (recordGroup.empty()) {
         // One group: the first key orders all records, which still stand in
-        // grid order; records already in order are never exchanged.
+        // table order; records already in order are never exchanged.
         if (std::is_sorted(recordRank.begin(), recordRank.end()))
             return;
-        const std::vector<int> result = exchangeSortOrder(recordRank);
-        for (size_t k = 0; k < order.size(); ++k)
-            order[k] = result[k] + 1;
+        order = exchangeSortOrder(recordRank);
         return;
     }
     QHash<int, std::vector<size_t>> positionsOfGroup;
     for (size_t pos = 0; pos < order.size(); ++pos)
-        positionsOfGroup[recordGroup[size_t(order[pos] - 1)]].push_back(pos);
+        positionsOfGroup[recordGroup[size_t(order[pos])]].push_back(pos);
 
     std::vector<int> sorted(order.size());
     for (const std::vector<size_t> &positions : std::as_const(positionsOfGroup)) {
         std::vector<int> rank(positions.size());
         for (size_t k = 0; k < positions.size(); ++k)
-            rank[k] = recordRank[size_t(order[positions[k]] - 1)];
+            rank[k] = recordRank[size_t(order[positions[k]])];
         const std::vector<int> result = exchangeSortOrder(rank);
         for (size_t k = 0; k < positions.size(); ++k)
             sorted[positions[k]] = order[positions[size_t(result[k])]];
     }
     order = std::move(sorted);
-}
-
-// Sorts on the keys, leaves the rows in their new order, and makes the
-// record that stood at current the grid's current row.
-void sortRows(GridModel &grid, const SortKeys &keys, int current)
-{
-    if (sortRunning)
-        return;
-    SortGuard guard;
-    const int n = grid.RowCount() - 1;
-    const size_t count = size_t(qMax(0, n));
-    if (n >= 2 && keys.Count() > 0) {
-        // order[pos] is the record (its row before the sort, 1-based) at position pos.
-        std::vector<int> order(count);
-        std::iota(order.begin(), order.end(), 1);
-        // Groups of records that agree on every earlier key; none before the
-        // first key.
-        std::vector<int> recordGroup;
-        for (int level = 0; level < keys.Count(); ++level) {
-            const SortKey &key = keys.Keys.at(level);
-            // Record k's text: the rows do not move until the end.
-            const auto texts = [&grid, &key](size_t k) { return grid.CellView(key.Column, int(k) + 1); };
-            std::vector<int> recordRank = ranksOf(count, texts, key.Kind);
-            if (!key.Ascending) {
-                const int highest = *std::max_element(recordRank.begin(), recordRank.end());
-                for (int &rank : recordRank)
-                    rank = highest - rank;
-            }
-            exchangeSort(order, recordRank, recordGroup);
-            if (level + 1 < keys.Count()) {
-                if (recordGroup.empty())
-                    recordGroup.assign(count, 0);
-                refineGroups(recordGroup, texts);
-            }
-        }
-
-        if (current >= 1 && current <= n)
-            current = int(std::find(order.begin(), order.end(), current) - order.begin()) + 1;
-        grid.PermuteRows(order);
-    }
-    grid.SetCurrentCell(grid.CurrentCol(), current);
 }
 
 } // namespace
@@ -350,14 +307,35 @@ bool ColumnInKeys(const SortKeys &keys, int column)
                        [column](const SortKey &key) { return key.Column == column; });
 }
 
-void SortRowsByColumn(GridModel &grid, int column, SortKind kind, bool ascending)
+void SortRecords(RecordModel &model, const SortKeys &keys)
 {
-    SortKeys keys;
-    keys.Keys.append({column, ascending, kind});
-    sortRows(grid, keys, grid.CurrentRow());
-}
-
-void SortRowsByKeys(GridModel &grid, const SortKeys &keys, int current)
-{
-    sortRows(grid, keys, current);
+    if (sortRunning)
+        return;
+    SortGuard guard;
+    const size_t count = size_t(model.rowCount());
+    if (count < 2 || keys.Count() == 0)
+        return;
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    // Groups of records that agree on every earlier key; none before the
+    // first key.
+    std::vector<int> recordGroup;
+    for (int level = 0; level < keys.Count(); ++level) {
+        const SortKey &key = keys.Keys.at(level);
+        // Record k's text: the rows do not move until the end.
+        const auto texts = [&model, &key](size_t k) { return model.textView(int(k), key.Column); };
+        std::vector<int> recordRank = ranksOf(count, texts, key.Kind);
+        if (!key.Ascending) {
+            const int highest = *std::max_element(recordRank.begin(), recordRank.end());
+            for (int &rank : recordRank)
+                rank = highest - rank;
+        }
+        exchangeSort(order, recordRank, recordGroup);
+        if (level + 1 < keys.Count()) {
+            if (recordGroup.empty())
+                recordGroup.assign(count, 0);
+            refineGroups(recordGroup, texts);
+        }
+    }
+    model.permuteRows(order);
 }

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-class GridModel;
+class RecordModel;
 
 // The text's value when it is a plain decimal number ("12", "7,5", "7.5"),
 // otherwise defaultNumber.
@@ -37,16 +37,11 @@ struct SortKeys
 
 bool ColumnInKeys(const SortKeys &keys, int column);
 
-// Both sorts order the data rows exactly as an exchange sort does: for each
-// row i from the top, every later row j is compared with it and the two are
-// exchanged when the comparison says so.  Rows move with their marks.  Only
-// one sort runs at a time in the program: a sort asked for while another
-// runs does nothing.
-
-// The grid's current row stays on its record.
-void SortRowsByColumn(GridModel &grid, int column, SortKind kind, bool ascending);
-
-// The first key orders all rows; each further key reorders only rows that
-// agree on every earlier key.  current is the row that becomes the grid's
-// current row, after it has followed its record.
-void SortRowsByKeys(GridModel &grid, const SortKeys &keys, int current);
+// Orders the rows exactly as an exchange sort does: for each row i from the
+// top, every later row j is compared with it and the two are exchanged when
+// the comparison says so.  The first key orders all rows; each further key
+// reorders only rows that agree on every earlier key.  Rows move with their
+// marks, and persistent indexes (the view's current cell) with their rows.
+// Only one sort runs at a time in the program: a sort asked for while
+// another runs does nothing.
+void SortRecords(RecordModel &model, const SortKeys &keys);

@@ -1,77 +1,16 @@
 #include "recorddelegate.h"
 
-#include "common/dialogs.h"
 #include "common/typedtext.h"
-#include "common/waitcursor.h"
-#include "grid/gridmodel.h"
-#include "grid/recordtable.h"
+#include "grid/recordmodel.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
-RecordDelegate::RecordDelegate(RecordTable &table, Dialogs &dialogs, QObject *parent)
-    : QStyledItemDelegate(parent), table_(table), dialogs_(dialogs)
+const RecordModel *RecordDelegate::recordModel(const QModelIndex &index)
 {
-    table_.grid().SetSelectCellHook([this](int column, int row) {
-        Q_EMIT cellAsked(column, row);
-        return updating_ || !editing_;
-    });
-}
-
-void RecordDelegate::dropEntry()
-{
-    editing_ = false;
-    if (grid_)
-        grid_->hideEditor();
-}
-
-bool RecordDelegate::openCell(const QModelIndex &index)
-{
-    const QString refusal = table_.EditRefusal(index.column());
-    if (!refusal.isEmpty()) {
-        dialogs_.information(grid_->window(), refusal);
-        return false;
-    }
-    editing_ = true;
-    return true;
-}
-
-bool RecordDelegate::keyRejected(const QModelIndex &index, QChar key) const
-{
-    return table_.KeyRejected(index.column(), index.data(Qt::EditRole).toString(), key);
-}
-
-bool RecordDelegate::confirmEntry(bool tab)
-{
-    if (!editing_)
-        return true;
-    GridModel &grid = table_.grid();
-    const int column = grid.CurrentCol();
-    const int row = grid.CurrentRow();
-    const QString refusal = table_.ConfirmEntry(column, row);
-    if (!refusal.isEmpty()) {
-        dialogs_.plain(grid_->window(), refusal);
-        return false;
-    }
-    {
-        auto moving = updating();
-        if (tab) {
-            grid_->hideEditor();
-            if (column < grid.ColCount() - 1)
-                grid.SetCurrentCell(column + 1, row);
-        }
-        if (table_.RequiredFilled(row)) {
-            WaitCursor wait;
-            table_.SortRows();
-        } else if (!grid.RowIsEmpty(row)) {
-            RemoveEmptyRows(grid);
-        }
-        Q_EMIT confirmed();
-    }
-    editing_ = false;
-    return true;
+    return qobject_cast<const RecordModel *>(index.model());
 }
 
 QWidget *RecordDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
@@ -82,17 +21,19 @@ QWidget *RecordDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
     editor->setFont(option.font);
     // A screen reader names the entry by its column's heading.
     editor->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
-    const int column = index.column();
-    new TypedTextGuard(editor, [this, column](const QString &text, QChar key) {
-        return table_.KeyRejected(column, text, key);
-    });
-    const QPersistentModelIndex cell(index);
-    auto *self = const_cast<RecordDelegate *>(this);
-    connect(editor, &QLineEdit::textEdited, self, [self, cell](const QString &text) {
-        self->editorTextEdited(cell, text);
-    });
-    grid_->editor_ = editor;
+    if (const RecordModel *model = recordModel(index)) {
+        const int column = index.column();
+        new TypedTextGuard(editor, [model, column](const QString &text, QChar key) {
+            return model->keyRejected(column, text, key);
+        });
+    }
+    connect(editor, &QLineEdit::textEdited, this, &RecordDelegate::commitEditor);
     return editor;
+}
+
+void RecordDelegate::commitEditor()
+{
+    Q_EMIT commitData(qobject_cast<QWidget *>(sender()));
 }
 
 void RecordDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
@@ -101,40 +42,44 @@ void RecordDelegate::setEditorData(QWidget *editor, const QModelIndex &index) co
         line->setText(index.data(Qt::EditRole).toString());
 }
 
-void RecordDelegate::editorTextEdited(const QModelIndex &index, const QString &text)
+void RecordDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
 {
-    if (!index.isValid())
-        return;
-    const int column = index.column();
-    const int row = index.row() + 1;
-    table_.grid().SetCell(column, row, text);
-    table_.CellEdited(column, row);
-    Q_EMIT edited();
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        model->setData(index, line->text(), Qt::EditRole);
 }
 
-CellColors RecordDelegate::cellColors(const QModelIndex &, const CellColors &colors) const
+CellColors RecordDelegate::cellColors(const QStyleOptionViewItem &, const QModelIndex &,
+                                      const CellColors &colors) const
 {
     return colors;
 }
 
-QString RecordDelegate::shownText(const QModelIndex &index) const
+void RecordDelegate::paintCellText(QPainter &painter, const QRect &rect, const QString &text, const CellColors &colors)
 {
-    return table_.grid().ShownText(index.column(), index.row() + 1);
+    painter.fillRect(rect, colors.brush);
+    painter.setPen(colors.font);
+    painter.setClipRect(rect);
+    const QRect textRect = rect.adjusted(2, 2, 0, 0);
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.setClipping(false);
 }
 
 void RecordDelegate::paintCell(QPainter &painter, const QRect &rect, const QModelIndex &index,
                                const CellColors &colors) const
 {
-    StringGrid::paintCellText(painter, rect, shownText(index), colors);
+    paintCellText(painter, rect, index.data(Qt::AccessibleTextRole).toString(), colors);
 }
 
 void RecordDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const QPalette &palette = option.palette;
     CellColors colors{palette.color(QPalette::Base), palette.color(QPalette::Text)};
-    if (index == grid_->currentIndex() && (grid_->hasFocus() || grid_->isEditorOpen()))
+    // The current cell is highlighted while the grid has the focus or the
+    // cell's editor is open.
+    const auto *view = qobject_cast<const QAbstractItemView *>(option.widget);
+    if (option.state.testFlag(QStyle::State_HasFocus) || (view && view->indexWidget(index)))
         colors = {palette.color(QPalette::Highlight), palette.color(QPalette::HighlightedText)};
-    colors = cellColors(index, colors);
+    colors = cellColors(option, index, colors);
     const QVariant markBrush = index.data(Qt::BackgroundRole);
     if (markBrush.isValid())
         colors = {markBrush.value<QColor>(), index.data(Qt::ForegroundRole).value<QColor>()};
@@ -145,17 +90,16 @@ void RecordDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
 
 bool RecordDelegate::eventFilter(QObject *object, QEvent *event)
 {
-    auto *editor = qobject_cast<QLineEdit *>(object);
-    if (!editor)
-        return QStyledItemDelegate::eventFilter(object, event);
+    // Tab, Enter and Escape belong to the grid's entry, which filters the
+    // editor's keys itself: none of them closes the editor here.
     if (event->type() == QEvent::KeyPress)
-        // Tab and Enter confirm through the grid; the rest is the editor's,
-        // not the base class's commit logic.
-        return grid_->handleKey(static_cast<QKeyEvent *>(event));
-    if (event->type() == QEvent::FocusOut && QApplication::focusWidget() == grid_) {
-        // A click into the grid while the editor is open: the entry decides
-        // whether the current cell moves; if it does not, the editor stays
-        // open with its text.
+        return false;
+    auto *editor = qobject_cast<QWidget *>(object);
+    if (editor && event->type() == QEvent::FocusOut && editor->parentWidget()
+        && QApplication::focusWidget() == editor->parentWidget()->parentWidget()) {
+        // A click into the grid (the editor's viewport's view) while the
+        // editor is open: the grid decides whether the current cell moves;
+        // while the entry holds it the editor stays open with its text.
         QMetaObject::invokeMethod(editor, [editor] { editor->setFocus(); }, Qt::QueuedConnection);
         return false;
     }

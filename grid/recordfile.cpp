@@ -2,8 +2,6 @@
 
 #include "common/cp1250.h"
 #include "common/textscan.h"
-#include "grid/gridmodel.h"
-#include "grid/gridrows.h"
 
 #include <QDir>
 #include <QFile>
@@ -133,44 +131,4 @@ bool WriteRecordFile(const QString &path, const QList<QStringList> &rows)
         return false;
     }
     return file.commit();
-}
-
-RecordFileLoad LoadGridRows(const QString &path, GridModel &grid, const std::function<void(int row)> &checkRow)
-{
-    const RecordFileRead file = ReadRecordFile(path);
-    if (!file.ok && !file.fileExisted)
-        return RecordFileLoad::Missing;
-    GridBulkUpdate bulk(grid);
-    if (!file.ok) {
-        grid.SetRowCount(2);
-        grid.ClearRow(1);
-        return RecordFileLoad::Failed;
-    }
-    // At most one row a line.
-    grid.ReserveRows(int(std::min<qsizetype>(file.text.count(QChar(CarriageReturn)) + 2, INT_MAX)));
-    int row = 1;
-    QList<QStringView> fields;
-    ForEachRecordLine(file.text, [&](QStringView line) {
-        SplitRecordFields(line, grid.ColCount(), fields);
-        if (std::all_of(fields.cbegin(), fields.cend(), [](QStringView f) { return f.isEmpty(); }))
-            return;
-        grid.ClearRow(row);
-        grid.SetRowTexts(row, fields);
-        checkRow(row);
-        ++row;
-    });
-    if (row == 1)
-        grid.ClearRow(1);
-    grid.SetRowCount(row == 1 ? 2 : row);
-    return RecordFileLoad::Loaded;
-}
-
-bool SaveGridRows(const QString &path, const GridModel &grid, const std::function<bool(int row)> &writeRow)
-{
-    QList<QStringList> rows;
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        if (writeRow(r))
-            rows.append(grid.RowTexts(r));
-    }
-    return WriteRecordFile(path, rows);
 }

@@ -7,8 +7,6 @@
 
 #include <functional>
 
-class GridModel;
-
 // The program's data files (DB.csv, supiska.csv): Windows-1250 lines of
 // fields, each field followed by ";", lines ended by CR LF.
 
@@ -46,18 +44,9 @@ RecordFileRead ReadRecordFile(const QString &path);
 // Windows-1250, replacing the file only when everything was written.
 bool WriteRecordFile(const QString &path, const QList<QStringList> &rows);
 
-// Loading a grid from its data file.
+// Loading a table from its data file.
 enum class RecordFileLoad {
     Loaded,
     Missing, // no file: the grid stays as it was
     Failed,  // a file that could not be read: the grid is left with one empty row
 };
-
-// Replaces the grid's data rows by the file's lines, one row per line and one
-// cell per field, calling checkRow for each row as it is filled.  Lines whose
-// fields are all empty give no row: the compaction after loading would drop
-// them anyway, marks and all.
-RecordFileLoad LoadGridRows(const QString &path, GridModel &grid, const std::function<void(int row)> &checkRow);
-
-// Writes the data rows for which writeRow holds, in grid order.
-bool SaveGridRows(const QString &path, const GridModel &grid, const std::function<bool(int row)> &writeRow);

@@ -1,6 +1,6 @@
 #include "gridlisting.h"
 
-#include "grid/gridmodel.h"
+#include "grid/recordmodel.h"
 #include "printing/pagegeometry.h"
 
 #include <QDate>
@@ -69,25 +69,24 @@ private:
     double scaleY_;
 };
 
-void drawRow(ListingPainter &painter, const GridModel &grid, const QList<int> &widths, int row, int top,
-             int bottom)
+void drawRow(ListingPainter &painter, const QStringList &texts, const QList<int> &widths, int top, int bottom)
 {
     int x = FirstColumnLeft;
-    for (int c = 0; c < grid.ColCount(); ++c) {
+    for (int c = 0; c < texts.size(); ++c) {
         const int right = qRound(widths.value(c) * ColumnWidthFactor + x);
-        painter.text(x + TextIndent, top, grid.Cell(c, row), x, top, right, bottom);
+        painter.text(x + TextIndent, top, texts.at(c), x, top, right, bottom);
         x = right + ColumnGap;
     }
 }
 
 } // namespace
 
-int ListingPageCount(const GridModel &grid, int rowsPerPage)
+int ListingPageCount(const RecordModel &records, int rowsPerPage)
 {
-    return grid.RowCount() / rowsPerPage + 1;
+    return (records.rowCount() + 1) / rowsPerPage + 1;
 }
 
-bool PrintGrid(QPrinter &printer, const GridModel &grid, const QList<int> &columnWidths,
+bool PrintGrid(QPrinter &printer, const RecordModel &records, const QList<int> &columnWidths,
                const GridListing &listing)
 {
     const QString jobTitle =
@@ -103,6 +102,10 @@ bool PrintGrid(QPrinter &printer, const GridModel &grid, const QList<int> &colum
     ListingPainter painter(qpainter, printer);
     painter.setBold(false);
 
+    QStringList headings;
+    for (int c = 0; c < records.columnCount(); ++c)
+        headings << records.headerData(c, Qt::Horizontal).toString();
+    // Rows are numbered here from 1, after the heading.
     const int perPage = listing.rowsPerPage;
     const int firstRow = (listing.fromPage - 1) * perPage + 1;
     int row = firstRow;
@@ -110,7 +113,7 @@ bool PrintGrid(QPrinter &printer, const GridModel &grid, const QList<int> &colum
     int y = FirstRowTop;
     bool ok = true;
     while (ok && printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted
-           && row < grid.RowCount() && row <= listing.toPage * perPage) {
+           && row <= records.rowCount() && row <= listing.toPage * perPage) {
         if ((row - 1) % perPage == 0 && firstRow < row) {
             ok = printer.newPage();
             ++page;
@@ -118,11 +121,11 @@ bool PrintGrid(QPrinter &printer, const GridModel &grid, const QList<int> &colum
         if ((page - 1) * perPage + 1 == row) {
             painter.text(TitleX, TitleY, jobTitle + QStringLiteral("    (strana %1)").arg(page));
             painter.setBold(true);
-            drawRow(painter, grid, columnWidths, 0, HeadingTop, HeadingBottom);
+            drawRow(painter, headings, columnWidths, HeadingTop, HeadingBottom);
             painter.setBold(false);
             y = FirstRowTop;
         }
-        drawRow(painter, grid, columnWidths, row, y, y + RowHeight);
+        drawRow(painter, records.rowTexts(row - 1), columnWidths, y, y + RowHeight);
         y += RowPitch;
         ++row;
     }

@@ -2,7 +2,6 @@
 
 #include "app/mainwindow.h"
 #include "common/windowstyle.h"
-#include "grid/gridmodel.h"
 #include "database/databasefiles.h"
 #include "support/gridtexts.h"
 #include "support/gridtyping.h"
@@ -41,8 +40,8 @@ struct MainWindowFixture
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
     template <typename T = QWidget>
     T *child(const char *name) const { return form->findChild<T *>(QLatin1String(name)); }
-    StringGrid *grid() const { return child<StringGrid>("sgSupiska"); }
-    GridModel &model() const { return form->voucherList().grid(); }
+    RecordView *grid() const { return child<RecordView>("sgSupiska"); }
+    VoucherModel &model() const { return form->voucherModel(); }
     QStringList column(int c) const { return ColumnTexts(model(), c); }
     // The cells painted in the marks' colours, named as MarkedCellNames()
     // names them.
@@ -50,9 +49,9 @@ struct MainWindowFixture
     {
         const QImage shown = grid()->viewport()->grab().toImage();
         QStringList found;
-        for (int r = 1; r < model().RowCount(); ++r)
-            for (int c = 0; c < model().ColCount(); ++c) {
-                const QRect cell = grid()->visualRect(model().index(r - 1, c));
+        for (int r = 0; r < model().rowCount(); ++r)
+            for (int c = 0; c < model().columnCount(); ++c) {
+                const QRect cell = grid()->visualRect(model().index(r, c));
                 if (shown.pixelColor(cell.right() - 3, cell.center().y()) == MarkBrush())
                     found << QStringLiteral("%1,%2").arg(c).arg(r);
             }
@@ -68,10 +67,9 @@ struct MainWindowFixture
             const QChar c = script.at(i);
             if (c == QLatin1Char('@') || c == QLatin1Char('|')) {
                 const bool last = c == QLatin1Char('|');
-                const int row = last ? model().RowCount() - 1 : script.at(i + 2).digitValue();
-                const QModelIndex cell = model().index(row - 1, last ? 0 : script.at(i + 1).digitValue());
+                const int row = last ? model().rowCount() - 1 : script.at(i + 2).digitValue();
+                clickCell(grid(), row, last ? 0 : script.at(i + 1).digitValue());
                 i += last ? 0 : 2;
-                QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(cell).center());
             } else if (c == QLatin1Char('~')) {
                 form->activateWindow(); // shortcuts go to the active window
                 QVERIFY(QTest::qWaitForWindowActive(form.get()));

@@ -100,7 +100,7 @@ void TstAccessibility::gridTable_data()
     QTest::newRow("establishments") << "sgDB"
         << QStringList{"1", "000123", "Bistro", "Hlavná 1", "Nitra", "35757442", "", "02", "1234567", "02/1234568", ""}
                + QStringList(11, QString())
-        << EstablishmentTable::ColumnCaptions();
+        << EstablishmentModel::columnCaptions();
 }
 
 // Child n is the cell (n / columns, n % columns), as Qt's AT-SPI bridge takes
@@ -112,7 +112,7 @@ void TstAccessibility::gridTable()
     QFETCH(QStringList, headings);
     MainWindowFixture w(List, Db);
     w.form->databaseWindow()->grid();
-    auto *view = w.form->findChild<StringGrid *>(grid);
+    auto *view = w.form->findChild<RecordView *>(grid);
     QAccessibleInterface *table = QAccessible::queryAccessibleInterface(view);
     QAccessibleTableInterface *cells = table->tableInterface();
     const int columns = int(headings.size());
@@ -142,8 +142,8 @@ void TstAccessibility::gridTable()
         QCOMPARE(table->indexOfChild(cell), nearest);
     }
     // The entry is named by its column's heading.
-    QVERIFY(view->grid()->SetCurrentCell(1, 1));
-    view->openEditor();
+    view->setCurrentCell(0, 1);
+    QTest::keyClick(view, Qt::Key_F2);
     QCOMPARE(QAccessible::queryAccessibleInterface(view->editor())->text(QAccessible::Name), headings.at(1));
 }
 

@@ -1,29 +1,9 @@
 #include "common/amount.h"
 #include "common/cp1250.h"
-#include "grid/gridrows.h"
 #include "common/validators.h"
-#include "support/gridtexts.h"
 
 #include <QTest>
 
-namespace {
-
-// Fills the data rows from texts "a|b|c", one column per part; a part
-// ending in "*" is a marked cell.
-void load(GridModel &grid, const QStringList &rows)
-{
-    for (int r = 1; r <= rows.size(); ++r) {
-        grid.ClearRow(r);
-        const QStringList parts = rows.at(r - 1).split(QLatin1Char('|'));
-        for (int c = 0; c < parts.size(); ++c) {
-            grid.SetCell(c, r, QString(parts.at(c)).remove(QLatin1Char('*')));
-            grid.MarkCells(r, parts.at(c).endsWith(QLatin1Char('*')) ? 1u << c : 0);
-        }
-    }
-    grid.SetRowCount(int(rows.size()) + 1);
-}
-
-} // namespace
 
 class TstCommon : public QObject
 {
@@ -38,7 +18,6 @@ private Q_SLOTS:
     void amountText_data();
     void amountText();
     void amountEdges();
-    void compaction();
 };
 
 void TstCommon::ico_data()
@@ -126,22 +105,6 @@ void TstCommon::amountEdges()
     QCOMPARE(FormatAmountGrouped(QString(), true), QString());
     const Amount largest = Amount::fromRaw(std::numeric_limits<qint64>::max());
     QVERIFY(!largest.plus(Amount::fromRaw(1)) && !largest.times(2));
-}
-
-void TstCommon::compaction()
-{
-    // Empty rows go; the current row follows its record, and a dropped one
-    // keeps its number within the grid.
-    GridModel grid(2);
-    load(grid, {"A", "", "", "B", ""});
-    QVERIFY(grid.SetCurrentCell(1, 4));
-    RemoveEmptyRows(grid);
-    QCOMPARE(ColumnTexts(grid, 0), QStringList({"A", "B"}));
-    QCOMPARE(grid.CurrentRow(), 2);
-    load(grid, {"A", "B", "", ""});
-    QVERIFY(grid.SetCurrentCell(1, 4));
-    RemoveEmptyRows(grid);
-    QCOMPARE(grid.CurrentRow(), 2);
 }
 
 QTEST_GUILESS_MAIN(TstCommon)

@@ -43,10 +43,10 @@ struct Window
         form->show();
     }
     QString dbPath() const { return dir.filePath(QStringLiteral("DB.csv")); }
-    GridModel &model() const { return form->table().grid(); }
+    EstablishmentModel &model() const { return form->table(); }
     QStringList column(int c) const { return ColumnTexts(model(), c); }
     void type(const QString &keys) const { typeIntoGrid(form->grid(), keys); }
-    bool select(int column, int row) const { return model().SetCurrentCell(column, row); }
+    bool select(int row, int column) const { return clickCell(form->grid(), row, column); }
     void click(const char *button) const { QTest::mouseClick(form->findChild<QPushButton *>(button), Qt::LeftButton); }
     void clickHeading(int column, Qt::KeyboardModifiers modifiers = {}) const
     {
@@ -91,25 +91,25 @@ void TstDatabaseWindow::enteringRows()
     // The fax is the last required cell: then the row is complete, the table
     // sorted and an entry row appended.
     w.type(QStringLiteral("7\t000123\tBistro\tHlavná 1\tNitra\t12345679\t\t037\t654321\t"));
-    QCOMPARE(w.model().RowCount(), 2);
+    QCOMPARE(w.model().rowCount(), 1);
     w.type(QStringLiteral("037/1\tinfo@bistro.sk\r"));
-    QCOMPARE(w.model().RowTexts(1), QStringList({"7", "000123", "Bistro", "Hlavná 1", "Nitra", "12345679", "",
+    QCOMPARE(w.model().rowTexts(0), QStringList({"7", "000123", "Bistro", "Hlavná 1", "Nitra", "12345679", "",
                                                  "037", "654321", "037/1", "info@bistro.sk"}));
     QVERIFY(w.dialogs.shown().isEmpty() && w.form->isModified());
     // A second row with a lower number goes first, the selection with it.
-    QVERIFY(w.select(0, 2));
+    QVERIFY(w.select(1, 0));
     w.type(QStringLiteral("3\t45\tČajovňa\tKapitulská 3\tNitra\t31333532\t\t037\t654322\t037/2\r"));
     QCOMPARE(w.column(1), QStringList({"000045", "000123", ""}));
-    QCOMPARE(w.form->selectedRow(), 1);
+    QCOMPARE(w.form->grid()->selectedRow(), 0);
     // The code is compared as it will be stored, and must be changed before
     // the user may leave the cell.
-    QVERIFY(w.select(0, 3));
+    QVERIFY(w.select(2, 0));
     w.type(QStringLiteral("9\t123\r"));
     QCOMPARE(w.dialogs.texts(), QStringList({QStringLiteral("Duplicitný záznam!")}));
-    QVERIFY(!w.select(2, 3));
+    QVERIFY(!w.select(2, 2));
     w.type(QStringLiteral("\b4\r"));
-    QCOMPARE(w.model().Cell(1, 3), QStringLiteral("000124"));
-    QVERIFY(w.select(2, 3));
+    QCOMPARE(w.model().text(2, 1), QStringLiteral("000124"));
+    QVERIFY(w.select(2, 2));
 }
 
 void TstDatabaseWindow::typingRules_data()
@@ -121,7 +121,7 @@ void TstDatabaseWindow::typingRules_data()
     // Each column's length and characters; ";" would break the file's lines.
     const QString keys = QStringLiteral("1a;") + QStringLiteral("2345678901").repeated(4);
     const int lengths[] = {10, 6, 32, 32, 32, 8, 12, 4, 8, 12, 32};
-    for (int c = 0; c < EstablishmentTable::ColumnCount; ++c) {
+    for (int c = 0; c < EstablishmentModel::ColumnCount; ++c) {
         const bool digits = QList<int>({0, 1, 5, 7, 8}).contains(c);
         QTest::addRow("column %d", c) << c << keys << (keys.left(digits ? 1 : 2) + keys.mid(3)).left(lengths[c]) << "";
     }
@@ -136,16 +136,16 @@ void TstDatabaseWindow::typingRules()
     QFETCH(QString, keys);
     QFETCH(QString, message);
     Window w;
-    QVERIFY(w.select(column, 1));
+    QVERIFY(w.select(0, column));
     w.type(keys);
     // A refused entry keeps the editor open in its cell; control characters
     // are no text of a cell.
     QCOMPARE(w.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList({message}));
-    QCOMPARE(w.form->grid()->isEditorOpen(), !message.isEmpty() || !keys.endsWith(QLatin1Char('\r')));
+    QCOMPARE(w.form->grid()->editor() != nullptr, !message.isEmpty() || !keys.endsWith(QLatin1Char('\r')));
     for (const char *control : {"\x01", "\x1b", "\x7f"})
-        if (w.form->grid()->isEditorOpen())
+        if (w.form->grid()->editor())
             QTest::sendKeyEvent(QTest::Click, w.form->grid()->editor(), Qt::Key_unknown, QLatin1String(control), {});
-    QTEST(w.model().Cell(column, 1), "cell");
+    QTEST(w.model().text(0, column), "cell");
 }
 
 void TstDatabaseWindow::headingClicksSort()
@@ -186,13 +186,13 @@ void TstDatabaseWindow::reading()
              + shortRow("2", "B", "1", "", "12345678"));
     QCOMPARE(w.dialogs.texts(), QStringList({Inconsistent}));
     QCOMPARE(w.column(2), QStringList({QString(33, 'n'), "B", "C", ""}));
-    QCOMPARE(MarkedCellNames(w.model()), QStringList({"2,1", "5,2", "8,3", "10,3", "0,4", "1,4", "2,4", "3,4", "4,4",
-                                                      "5,4", "6,4", "7,4", "8,4", "9,4", "10,4"}));
+    QCOMPARE(MarkedCellNames(w.model()), QStringList({"2,0", "5,1", "8,2", "10,2", "0,3", "1,3", "2,3", "3,3", "4,3",
+                                                      "5,3", "6,3", "7,3", "8,3", "9,3", "10,3"}));
     // The marks follow their rows when they are sorted or deleted.
     w.clickHeading(0);
-    QVERIFY(w.select(0, 1));
+    QVERIFY(w.select(0, 0));
     w.click("btVymazatRiadok");
-    QCOMPARE(MarkedCellNames(w.model()), QStringList({"8,1", "10,1", "5,2", "2,3"}));
+    QCOMPARE(MarkedCellNames(w.model()), QStringList({"8,0", "10,0", "5,1", "2,2"}));
 }
 
 void TstDatabaseWindow::closeQuestions()
@@ -284,11 +284,11 @@ void TstDatabaseWindow::establishmentPanel()
     QCOMPARE(panel(p), QStringList({"1", "01", "000123", "Bistro", "Hlavná 1", "Nitra", "35757442", "Novák",
                                     "02/1234567", "02/1234568", "info@bistro.sk"}));
     // The entry row is no establishment: the panel empties.
-    p.dialogs.inModal([](QDialog &w) { QVERIFY(static_cast<DatabaseWindow &>(w).table().grid().SetCurrentCell(0, 3)); });
+    p.dialogs.inModal([](QDialog &w) { QVERIFY(clickCell(static_cast<DatabaseWindow &>(w).grid(), 2, 0)); });
     p.child<QAction>("DBPrevadzok")->trigger();
     QCOMPARE(panel(p), QStringList(11, QString()));
     p.dialogs.inModal([](QDialog &w) {
-        QVERIFY(static_cast<DatabaseWindow &>(w).table().grid().SetCurrentCell(2, 2));
+        QVERIFY(clickCell(static_cast<DatabaseWindow &>(w).grid(), 1, 2));
         typeIntoGrid(static_cast<DatabaseWindow &>(w).grid(), QStringLiteral("Čaj\r"));
     });
     p.child<QAction>("DBPrevadzok")->trigger();

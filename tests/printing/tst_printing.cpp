@@ -1,5 +1,5 @@
 #include "app/programsetup.h"
-#include "grid/gridmodel.h"
+#include "grid/recordmodel.h"
 #include "database/databasefiles.h"
 #include "printing/exportfile.h"
 #include "printing/gridlisting.h"
@@ -292,11 +292,14 @@ void TstPrinting::listing()
     QFETCH(int, fromPage);
     QFETCH(int, resolution);
     QFETCH(QList<QPoint>, pages);
-    GridModel grid(11);
-    for (int r = 0; r < rowCount; ++r)
+    QStringList headings;
+    for (int c = 0; c < 11; ++c)
+        headings << QString("H%1").arg(c);
+    RecordModel grid(headings, {});
+    grid.setRowCount(rowCount - 1);
+    for (int r = 1; r < rowCount; ++r)
         for (int c = 0; c < 11; ++c)
-            grid.SetCell(c, r, r == 0 ? QString("H%1").arg(c) : QString("r%1c%2").arg(r).arg(c));
-    grid.SetRowCount(rowCount);
+            grid.setText(r - 1, c, QString("r%1c%2").arg(r).arg(c));
     QTEST(ListingPageCount(grid, 45), "offered");
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);

@@ -1,25 +1,25 @@
 #pragma once
 
-#include "grid/gridmodel.h"
+#include "grid/recordmodel.h"
 
 #include <QStringList>
 
-// The texts of one column's data rows, from the top.
-inline QStringList ColumnTexts(const GridModel &grid, int column)
+// The texts of one column's rows, from the top.
+inline QStringList ColumnTexts(const RecordModel &records, int column)
 {
     QStringList texts;
-    for (int r = 1; r < grid.RowCount(); ++r)
-        texts << grid.Cell(column, r);
+    for (int r = 0; r < records.rowCount(); ++r)
+        texts << records.text(r, column);
     return texts;
 }
 
-// The marked cells of a grid as "column,row", row by row.
-inline QStringList MarkedCellNames(const GridModel &grid)
+// The marked cells as "column,row", row by row.
+inline QStringList MarkedCellNames(const RecordModel &records)
 {
     QStringList found;
-    for (int r = 1; r < grid.RowCount(); ++r)
-        for (int c = 0; c < grid.ColCount(); ++c)
-            if (grid.IsMarked(c, r))
+    for (int r = 0; r < records.rowCount(); ++r)
+        for (int c = 0; c < records.columnCount(); ++c)
+            if (records.isMarked(r, c))
                 found << QStringLiteral("%1,%2").arg(c).arg(r);
     return found;
 }

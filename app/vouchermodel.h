@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/amount.h"
-#include "grid/recordtable.h"
+#include "grid/recordmodel.h"
 #include "printing/listtexts.h"
 
 #include <QString>
@@ -12,21 +12,21 @@
 // The voucher list: one row per denomination with its count and value, and
 // the file supiska.csv that keeps the list between runs.  The main window
 // shows it and edits it.
-class VoucherList : public RecordTable
+class VoucherModel : public RecordModel
 {
 public:
     enum Column { NominalColumn = 0, CountColumn = 1, ValueColumn = 2, ColumnCount = 3 };
 
-    VoucherList();
+    explicit VoucherModel(QObject *parent = nullptr);
 
     // Digits, and a comma where decimals are allowed, within the column's
     // digits before and after the first comma.
-    bool ValidateCell(QStringView text, int column) const override;
-    bool KeyRejected(int column, const QString &text, QChar key) const override;
+    bool cellValid(QStringView text, int column) const override;
+    bool keyRejected(int column, const QString &text, QChar key) const override;
     // The value column fills itself.
-    QString EditRefusal(int column) const override;
+    QString editRefusal(int column) const override;
     // Compacts the rows, sorts them by nominal value and keeps the entry row.
-    void SortRows() override;
+    void sortRows() override;
 
     // A row is complete when it has a nominal value and a count, and the
     // nominal value is a number or marked.  A row that is not cannot be valued.
@@ -42,7 +42,9 @@ public:
         QString value;
     };
     // Values every complete row and sums the list, unless cells are marked.
-    Totals RecalcTotals();
+    Totals recalcTotals();
+
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     // What the filled print would print now, the list left as it is: the
     // rows it keeps, whether any of them is marked, and their totals.
@@ -57,6 +59,7 @@ public:
     static QString fileName() { return QStringLiteral("supiska.csv"); }
 
 protected:
+    QString shownForm(int column, const QString &text) const override;
     // Kept by the filled print: complete, with a whole count above 0.
     bool rowKept(int row) const override;
 

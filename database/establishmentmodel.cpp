@@ -1,4 +1,4 @@
-#include "establishments.h"
+#include "establishmentmodel.h"
 
 #include "common/textscan.h"
 #include "common/validators.h"
@@ -13,7 +13,7 @@ struct ColumnRule
 
 // Lengths and character sets of the eleven columns; they are also the field
 // widths of the voucher company's forms.
-constexpr ColumnRule Rules[EstablishmentTable::ColumnCount] = {
+constexpr ColumnRule Rules[EstablishmentModel::ColumnCount] = {
     {10, true},  // Interné číslo prevádzky
     {6, true},   // Kód prevádzky
     {32, false}, // Názov prevádzky
@@ -31,28 +31,30 @@ constexpr char16_t KeySeparator = ';';
 
 bool validColumn(int column)
 {
-    return column >= 0 && column < EstablishmentTable::ColumnCount;
+    return column >= 0 && column < EstablishmentModel::ColumnCount;
 }
 
 // Codes compare as text, so that leading zeros count; the other digit
 // columns by value, and text columns alphabetically.
 SortKind sortKindFor(int column)
 {
-    if (column == EstablishmentTable::CodeColumn || !validColumn(column) || !Rules[column].digitsOnly)
+    if (column == EstablishmentModel::CodeColumn || !validColumn(column) || !Rules[column].digitsOnly)
         return SortKind::Text;
     return SortKind::Number;
 }
 
 } // namespace
 
-EstablishmentTable::EstablishmentTable()
-    : RecordTable(ColumnCaptions(), Columns({CodeColumn, NameColumn, StreetColumn, CityColumn, IcoColumn,
-                                            PhonePrefixColumn, PhoneColumn, FaxColumn}))
+EstablishmentModel::EstablishmentModel(QObject *parent)
+    : RecordModel(columnCaptions(),
+                  Columns({CodeColumn, NameColumn, StreetColumn, CityColumn, IcoColumn, PhonePrefixColumn,
+                           PhoneColumn, FaxColumn}),
+                  parent)
 {
     sortKeys_.Keys.append({InternalNumberColumn, true, sortKindFor(InternalNumberColumn)});
 }
 
-const QStringList &EstablishmentTable::ColumnCaptions()
+const QStringList &EstablishmentModel::columnCaptions()
 {
     static const QStringList captions{
         QStringLiteral("Interné číslo prevádzky"), QStringLiteral("Kód prevádzky"),
@@ -65,25 +67,25 @@ const QStringList &EstablishmentTable::ColumnCaptions()
     return captions;
 }
 
-int EstablishmentTable::MaxLength(int column)
+int EstablishmentModel::maxLength(int column)
 {
     return validColumn(column) ? Rules[column].maxLength : 0;
 }
 
-const CharSet &EstablishmentTable::AllowedChars(int column)
+const CharSet &EstablishmentModel::allowedChars(int column)
 {
     return validColumn(column) && Rules[column].digitsOnly ? Digits : AnyChar;
 }
 
-bool EstablishmentTable::ValidateCell(QStringView text, int column) const
+bool EstablishmentModel::cellValid(QStringView text, int column) const
 {
-    bool valid = text.size() <= MaxLength(column);
+    bool valid = text.size() <= maxLength(column);
     if (column == IcoColumn)
         valid = valid && IcoIsValid(text);
     if (column == EmailColumn)
         valid = valid && (text.isEmpty() || !EmailIsInvalid(text));
     if (valid) {
-        const CharSet &allowed = AllowedChars(column);
+        const CharSet &allowed = allowedChars(column);
         for (QChar c : text) {
             if (!allowed.contains(c))
                 return false;
@@ -92,44 +94,44 @@ bool EstablishmentTable::ValidateCell(QStringView text, int column) const
     return valid;
 }
 
-bool EstablishmentTable::KeyRejected(int column, const QString &text, QChar key) const
+bool EstablishmentModel::keyRejected(int column, const QString &text, QChar key) const
 {
     const char16_t code = key.unicode();
     if (code == KeyBackspace || code == KeyTab || code == KeyEnter)
         return false;
     if (code == KeySeparator || code < 32)
         return true;
-    return ::KeyRejected(text, MaxLength(column), key, AllowedChars(column));
+    return ::KeyRejected(text, maxLength(column), key, allowedChars(column));
 }
 
-QString EstablishmentTable::ConfirmEntry(int column, int row)
+QString EstablishmentModel::confirmEntry(int row, int column)
 {
-    const QString text = grid().Cell(column, row);
-    if (text.isEmpty())
+    const QString typed = text(row, column);
+    if (typed.isEmpty())
         return {};
     if (column == CodeColumn) {
         // Compared as it will be stored, so 123 meets an existing 000123.
         const QString completed =
-            text.size() < CodeLength ? PadLeft(text, QLatin1Char('0'), CodeLength) : text;
-        if (ValueInColumn(grid(), row, column, completed))
+            typed.size() < CodeLength ? PadLeft(typed, QLatin1Char('0'), CodeLength) : typed;
+        if (valueInColumn(row, column, completed))
             return QStringLiteral("Duplicitný záznam!");
-        grid().SetCell(column, row, completed);
+        setText(row, column, completed);
     }
-    if (column == IcoColumn && !IcoIsValid(text))
+    if (column == IcoColumn && !IcoIsValid(typed))
         return QStringLiteral("Zadajte IČO");
-    if (column == EmailColumn && EmailIsInvalid(text))
+    if (column == EmailColumn && EmailIsInvalid(typed))
         return QStringLiteral("Zadajte E-mail");
     return {};
 }
 
-void EstablishmentTable::SortRows()
+void EstablishmentModel::sortRows()
 {
-    RemoveEmptyRows(grid());
-    SortRowsByKeys(grid(), sortKeys_, grid().CurrentRow());
+    removeEmptyRows();
+    SortRecords(*this, sortKeys_);
     appendEntryRowIfComplete();
 }
 
-bool EstablishmentTable::ChangeSortKeys(int column, bool ctrl)
+bool EstablishmentModel::changeSortKeys(int column, bool ctrl)
 {
     QList<SortKey> &keys = sortKeys_.Keys;
     if (ctrl) {
@@ -147,22 +149,21 @@ bool EstablishmentTable::ChangeSortKeys(int column, bool ctrl)
     return true;
 }
 
-QString EstablishmentTable::clipboardText() const
+QString EstablishmentModel::clipboardText() const
 {
     QString text;
-    for (int r = 1; r < grid().RowCount(); ++r) {
-        text += grid().RowTexts(r).join(QLatin1Char('\t'));
+    for (int r = 0; r < rowCount(); ++r) {
+        text += rowTexts(r).join(QLatin1Char('\t'));
         text += QLatin1String("\r\n");
     }
     return text;
 }
 
 
-Establishment EstablishmentTable::establishment(int row) const
+Establishment EstablishmentModel::establishment(int row) const
 {
-    const GridModel &g = grid();
-    return {g.Cell(InternalNumberColumn, row), g.Cell(CodeColumn, row),        g.Cell(NameColumn, row),
-            g.Cell(StreetColumn, row),         g.Cell(CityColumn, row),        g.Cell(IcoColumn, row),
-            g.Cell(ContactColumn, row),        g.Cell(PhonePrefixColumn, row), g.Cell(PhoneColumn, row),
-            g.Cell(FaxColumn, row),            g.Cell(EmailColumn, row)};
+    return {text(row, InternalNumberColumn), text(row, CodeColumn),        text(row, NameColumn),
+            text(row, StreetColumn),         text(row, CityColumn),        text(row, IcoColumn),
+            text(row, ContactColumn),        text(row, PhonePrefixColumn), text(row, PhoneColumn),
+            text(row, FaxColumn),            text(row, EmailColumn)};
 }

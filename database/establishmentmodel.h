@@ -1,7 +1,7 @@
 #pragma once
 
 #include "grid/gridsort.h"
-#include "grid/recordtable.h"
+#include "grid/recordmodel.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,7 +27,7 @@ struct Establishment
     QString email;
 };
 
-class EstablishmentTable : public RecordTable
+class EstablishmentModel : public RecordModel
 {
 public:
     enum Column {
@@ -46,29 +46,29 @@ public:
     };
     static constexpr int CodeLength = 6;
 
-    EstablishmentTable();
+    explicit EstablishmentModel(QObject *parent = nullptr);
 
     const SortKeys &sortKeys() const { return sortKeys_; }
 
     Establishment establishment(int row) const;
-    static const QStringList &ColumnCaptions();
-    static int MaxLength(int column);
-    static const CharSet &AllowedChars(int column);
+    static const QStringList &columnCaptions();
+    static int maxLength(int column);
+    static const CharSet &allowedChars(int column);
 
     // The rule of one column: length, character set, IČO and e-mail checks.
-    bool ValidateCell(QStringView text, int column) const override;
+    bool cellValid(QStringView text, int column) const override;
     // Besides the column's own limits the filter drops ";" and control
     // characters, which would break the lines of DB.csv.
-    bool KeyRejected(int column, const QString &text, QChar key) const override;
+    bool keyRejected(int column, const QString &text, QChar key) const override;
     // A code is unique and stored completed with leading zeros to six digits;
     // the IČO and the e-mail address must keep their rules.
-    QString ConfirmEntry(int column, int row) override;
+    QString confirmEntry(int row, int column) override;
     // Orders the rows by the sort keys; the current row stays on its record.
-    void SortRows() override;
+    void sortRows() override;
 
     // A press on a heading: changes the sort keys and answers whether they
     // changed (a Ctrl+press on a key that is not the last one changes none).
-    bool ChangeSortKeys(int column, bool ctrl);
+    bool changeSortKeys(int column, bool ctrl);
 
     // The table as the clipboard gets it: every data row, the trailing
     // empty one too, cells separated by Tab, each row ended by CR LF.
