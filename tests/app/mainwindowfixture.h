@@ -37,7 +37,8 @@ struct MainWindowFixture
         modelTester = std::make_unique<QAbstractItemModelTester>(&model());
         form->show();
     }
-    QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+    // A file in the data folder; no name, no file.
+    QString path(const QString &name) const { return name.isEmpty() ? QString() : dir.filePath(name); }
     template <typename T = QWidget>
     T *child(const char *name) const { return form->findChild<T *>(QLatin1String(name)); }
     RecordView *grid() const { return child<RecordView>("sgSupiska"); }

@@ -20,7 +20,7 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <optional>
+#include <functional>
 
 #ifndef Q_OS_WIN
 #include "support/listpagebarcodes.h"
@@ -37,8 +37,99 @@ const QString Prompt = QStringLiteral("Zvolte si adresár, kam sa majú ukladať
 const QString RemoveIncomplete = QStringLiteral("Odstrániť nekompletné riadky?");
 const QString EmptyList = QStringLiteral("Prázdna alebo nekompletná databáza!\r\nSúpisku nie je možné vytlačiť.");
 const QString Refused = QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť.");
-// What stands at a data file's name, or goes wrong when a file is written.
-enum Fault { None, Folder, DiskFull, OverSizeLimit, Fifo, LinkToDevice, DirectoryGone };
+// The establishment of the prints: code 001234, IČO 35757442, and the
+// barcodes of its list.
+const QByteArray Bistro = establishment("1", "001234", "Bistro", "Nitra");
+const QStringList Barcodes{"030829", "001234", "35757442", "0001", "001234"};
+
+// What the scripted user starts from (supiska.csv; null: none), does (see
+// MainWindowFixture::play(); answers Y or N to the questions in turn, the
+// close's too), sees (column texts and painted marks "column,row" joined by
+// spaces, the totals, the messages and windows shown) and leaves (whether
+// the close ends the program, and the file it writes; null: none).
+struct UserRun
+{
+    QByteArray file{};
+    QString script{};
+    QString answers{};
+    QString nominals{}, values{}, marks{};
+    QString totals = QStringLiteral("0 / 0,00");
+    QStringList shown{};
+    bool closes = true;
+    QByteArray written{};
+};
+
+// How something unreadable is put at a data file's name.
+using MakeFn = std::function<bool(const QString &path)>;
+bool makeNothing(const QString &) { return true; }
+bool makeFolder(const QString &path) { return QDir().mkdir(path); }
+bool makeOverSizeLimit(const QString &path)
+{
+    QFile file(path); // over the largest data file read, 32 MB, and sparse: no disk space taken
+    return file.open(QIODevice::WriteOnly) && file.resize((32 << 20) + 1);
+}
+#ifndef Q_OS_WIN
+bool makeFifo(const QString &path) { return mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }
+bool makeLinkToZero(const QString &path) { return QFile::link(QStringLiteral("/dev/zero"), path); }
+#endif
+
+// A start over damaged bytes in both data files, or over something made at
+// one file's name; rows: the rows of both tables then.
+struct DamagedStart
+{
+    QByteArray bytes{};
+    QString name{};
+    MakeFn make = makeNothing;
+    int rows = 2;
+};
+
+// Entries typed into a list whose file (in the data folder, with its bytes)
+// meets what is made at its name or a file size limit: the error boxes, and
+// what the file then holds and which files are left beside it.
+struct ListWrite
+{
+    QByteArray bytes{};
+    QString name{};
+    MakeFn make = makeNothing;
+    qint64 sizeLimit = NoFileSizeLimit;
+    int errors = 0;
+    QByteArray written{};
+    QStringList left{};
+};
+
+// A print flow: the list, what the user plays and answers, and where the
+// print dialog prints (none: it is cancelled); then the messages joined by
+// "|", the copies the dialog offered (0: no dialog), the pages printed or
+// previewed with the end of the last one, the nominal values left and the
+// export file (null: none).
+struct PrintRun
+{
+    QByteArray list{};
+    QString script{};
+    QString answers{};
+    QString messages{};
+    QString printTo{};
+    int copies = 0, pages = 0;
+    QString lastPage{};
+    QString nominals{};
+    QByteArray exported{};
+};
+
+QString exportPath(const QTemporaryDir &exports)
+{
+    return exports.filePath(QDate::currentDate().toString(QStringLiteral("yyMMdd")) + "001234.txt");
+}
+
+// The export file of Bistro's list with these rows and totals.
+QByteArray exportFile(const QByteArray &rows, const char *count, const char *value)
+{
+    return "Druh produktu:\t01\r\n\r\nIntern\xE9 \xE8\xEDslo prev\xE1" "dzky:\t1\r\nK\xF3" "d prev\xE1"
+           "dzky:\t001234\r\nI\xC8O:\t35757442\r\nN\xE1zov prev\xE1" "dzky:\tBistro\r\nUlica:\tHlavn\xE1 1\r\nMesto:\tNitra"
+           "\r\n\r\nKontaktn\xE1 osoba:\r\nPred\xE8\xEDslie / telef\xF3nne \xE8\xEDslo:\t02/1234567\r\n\r\n\x8Apecifick\xFD "
+           "symbol:\t\r\n\r\nNH\tPo\xE8" "et\tHodnota\r\n" + rows + "\r\nCelkov\xFD po\xE8" "et kup\xF3nov:\t" + count
+           + "\r\nCelkov\xE1 hodnota kup\xF3nov:\t" + value + " \x80\r\n\r\nD\xE1tum vytvorenia s\xFApisky:\t"
+           + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toLatin1() + "\r\n";
+}
 
 } // namespace
 
@@ -50,10 +141,15 @@ class TstMainWindow : public QObject
 private Q_SLOTS:
     void scriptedUser_data();
     void scriptedUser();
-    void dataFiles_data();
-    void dataFiles();
+    void unreadableFiles_data();
+    void unreadableFiles();
+    void listWrites_data();
+    void listWrites();
     void printFlows_data();
     void printFlows();
+    void printQueue_data();
+    void printQueue();
+    void exportFailures();
     void dataDirectory();
     void runningProgram();
     void keyboard();
@@ -63,54 +159,45 @@ private Q_SLOTS:
 
 void TstMainWindow::scriptedUser_data()
 {
-    // Column texts and marked cells ("column,row") joined by spaces, the
-    // answers as letters to the script's questions and the close's.
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("answers");
-    QTest::addColumn<QString>("nominals");
-    QTest::addColumn<QString>("values");
-    QTest::addColumn<QString>("marks");
-    QTest::addColumn<QString>("totals"); // count / value
-    QTest::addColumn<QStringList>("shown"); // messages, then windows, before the close
-    QTest::addColumn<bool>("closes");
-    QTest::addColumn<QByteArray>("written"); // by the close; null: no file
+    QTest::addColumn<UserRun>("run");
     const QByteArray two("10;1;10;\r\n20;1;20;\r\n");
     const QString deleteAll = QStringLiteral("Chcete určite vymazať položky?");
     const QStringList noEstablishment{"Nie je zvolená prevádzka.", RemoveIncomplete, "Databáza prevádzok"};
 
-    QTest::newRow("entries, sorted, the largest exact") << QByteArray() << "12,5\t4\r|1,05\t3\r|999,99\t99999\r" << ""
-        << "1,05 12,5 999,99 " << "3,15 50 99998000,01 " << "" << "100 006 / 99 998 053,16" << QStringList() << true
-        << QByteArray("1,05;3;3,15;\r\n12,5;4;50;\r\n999,99;99999;99998000,01;\r\n");
-    QTest::newRow("keys the cells refuse") << QByteArray() << "1234,5,67x.\t1234567\r" << "" << "123,56 " << "1525348,2 "
-        << "" << "12 345 / 1 525 348,20" << QStringList() << true << QByteArray("123,56;12345;1525348,2;\r\n");
-    QTest::newRow("nominal value no number, removed at the close") << QByteArray() << ",\t3\r" << "Y" << "," << ""
-        << "0,0" << "0 / 0,00" << QStringList() << true << QByteArray("");
-    QTest::newRow("a comma first or last") << QByteArray() << "1,\t2\r|,5\t3\r" << "" << ",5 1, " << "1,5 2 " << ""
-        << "5 / 3,50" << QStringList() << true << QByteArray(",5;3;1,5;\r\n1,;2;2;\r\n");
-    QTest::newRow("an entry left open is written with its value") << QByteArray("1,05;3;3,15;\r\n") << "@10\r\b9" << ""
-        << "1,05 " << "3,15 " << "" << "3 / 3,15" << QStringList() << true << QByteArray("1,05;9;9,45;\r\n");
-    QTest::newRow("value column typed and F2, No keeps the program open") << QByteArray() << "\t\t\r5^" << "N" << ""
-        << "" << "" << "0 / 0,00" << QStringList(2, "Pole je vypĺňané automaticky.") << false << QByteArray();
-    QTest::newRow("a refused click decides the deleted row") << two + "30;1;30;\r\n" << "5@02~r" << "" << "5 20 "
-        << "5 20 " << "" << "2 / 25,00" << QStringList() << true << QByteArray("5;1;5;\r\n20;1;20;\r\n");
-    QTest::newRow("marks follow their rows") << QByteArray("20;abc;\r\n10;5;x;\r\n30;1;z;\r\n") << "@00~r" << "Y"
-        << "20 30 " << " z " << "1,0 2,1" << "0 / 0,00" << QStringList{Inconsistent} << true
-        << QByteArray("20;abc;;\r\n30;1;z;\r\n");
-    QTest::newRow("a typed count takes its mark, No still writes") << QByteArray("10;;\r\n20;1;20;\r\n") << "@102\r"
-        << "N" << "10 20 " << " 20 " << "0,0 2,0" << "0 / 0,00" << QStringList{Inconsistent} << false
-        << QByteArray("10;2;;\r\n20;1;20;\r\n");
-    QTest::newRow("deleting the marked row") << QByteArray("10;;\r\n20;1;20;\r\n") << "@00~r" << "" << "20 " << "20 "
-        << "" << "1 / 20,00" << QStringList{Inconsistent} << true << QByteArray("20;1;20;\r\n");
-    QTest::newRow("delete all answered No still changes") << QByteArray("10;1;10") << "~v" << "N" << "10 " << "10 "
-        << "" << "1 / 10,00" << QStringList{deleteAll} << true << QByteArray("10;1;10;\r\n");
-    QTest::newRow("delete all") << two << "~v" << "YY" << "" << "" << "" << "0 / 0,00" << QStringList{deleteAll} << true
-        << QByteArray("");
+    QTest::newRow("entries, sorted, the largest exact") << UserRun{.script = "12,5\t4\r|1,05\t3\r|999,99\t99999\r",
+        .nominals = "1,05 12,5 999,99 ", .values = "3,15 50 99998000,01 ", .totals = "100 006 / 99 998 053,16",
+        .written = "1,05;3;3,15;\r\n12,5;4;50;\r\n999,99;99999;99998000,01;\r\n"};
+    QTest::newRow("keys the cells refuse") << UserRun{.script = "1234,5,67x.\t1234567\r", .nominals = "123,56 ",
+        .values = "1525348,2 ", .totals = "12 345 / 1 525 348,20", .written = "123,56;12345;1525348,2;\r\n"};
+    QTest::newRow("nominal value no number, removed at the close") << UserRun{.script = ",\t3\r", .answers = "Y",
+        .nominals = ",", .marks = "0,0", .written = ""};
+    QTest::newRow("a comma first or last") << UserRun{.script = "1,\t2\r|,5\t3\r", .nominals = ",5 1, ",
+        .values = "1,5 2 ", .totals = "5 / 3,50", .written = ",5;3;1,5;\r\n1,;2;2;\r\n"};
+    QTest::newRow("an entry left open is written with its value") << UserRun{.file = "1,05;3;3,15;\r\n",
+        .script = "@10\r\b9", .nominals = "1,05 ", .values = "3,15 ", .totals = "3 / 3,15", .written = "1,05;9;9,45;\r\n"};
+    QTest::newRow("value column typed and F2, No keeps the program open") << UserRun{.script = "\t\t\r5^",
+        .answers = "N", .shown = QStringList(2, "Pole je vypĺňané automaticky."), .closes = false};
+    QTest::newRow("a refused click decides the deleted row") << UserRun{.file = two + "30;1;30;\r\n",
+        .script = "5@02~r", .nominals = "5 20 ", .values = "5 20 ", .totals = "2 / 25,00",
+        .written = "5;1;5;\r\n20;1;20;\r\n"};
+    QTest::newRow("marks follow their rows") << UserRun{.file = "20;abc;\r\n10;5;x;\r\n30;1;z;\r\n",
+        .script = "@00~r", .answers = "Y", .nominals = "20 30 ", .values = " z ", .marks = "1,0 2,1",
+        .shown = {Inconsistent}, .written = "20;abc;;\r\n30;1;z;\r\n"};
+    QTest::newRow("a typed count takes its mark, No still writes") << UserRun{.file = "10;;\r\n20;1;20;\r\n",
+        .script = "@102\r", .answers = "N", .nominals = "10 20 ", .values = " 20 ", .marks = "0,0 2,0",
+        .shown = {Inconsistent}, .closes = false, .written = "10;2;;\r\n20;1;20;\r\n"};
+    QTest::newRow("deleting the marked row") << UserRun{.file = "10;;\r\n20;1;20;\r\n", .script = "@00~r",
+        .nominals = "20 ", .values = "20 ", .totals = "1 / 20,00", .shown = {Inconsistent}, .written = "20;1;20;\r\n"};
+    QTest::newRow("delete all answered No still changes") << UserRun{.file = "10;1;10", .script = "~v",
+        .answers = "N", .nominals = "10 ", .values = "10 ", .totals = "1 / 10,00", .shown = {deleteAll},
+        .written = "10;1;10;\r\n"};
+    QTest::newRow("delete all") << UserRun{.file = two, .script = "~v", .answers = "YY", .shown = {deleteAll},
+        .written = ""};
     // The mnemonics no other row uses.  Without a database its window's
     // close asks about its empty row.
     const auto mnemonic = [&](const char *key, const QStringList &shown) {
-        QTest::addRow("Alt+%s", key) << two << QStringLiteral("~%1").arg(key) << "" << "10 20 " << "10 20 " << ""
-                                     << "2 / 30,00" << shown << true << two;
+        QTest::addRow("Alt+%s", key) << UserRun{.file = two, .script = QStringLiteral("~%1").arg(key),
+            .nominals = "10 20 ", .values = "10 20 ", .totals = "2 / 30,00", .shown = shown, .written = two};
     };
     mnemonic("d", {RemoveIncomplete, "Databáza prevádzok"});
     mnemonic("h", noEstablishment);
@@ -118,12 +205,12 @@ void TstMainWindow::scriptedUser_data()
     mnemonic("o", {"Kelvaro, verzia " KELVARO_VERSION "\nVedie databázu prevádzok a tlačí súpisky poukážok "
                    "s čiarovými kódmi."});
     // The reading rules of supiska.csv.  A list that is not changed is not
-    // written: the files stay as they are, also when the program would write
-    // them otherwise.
+    // written: the file stays as it was, also when the close would write it.
     const auto read = [&](const char *tag, const QByteArray &file, const char *nominals, const char *values,
                           const char *marks, const char *totals) {
-        QTest::newRow(tag) << file << "" << "" << nominals << values << marks << totals
-                           << QStringList(*marks != 0, Inconsistent) << (!*marks && !file.isEmpty()) << file;
+        QTest::newRow(tag) << UserRun{.file = file, .nominals = nominals, .values = values, .marks = marks,
+                                      .totals = totals, .shown = QStringList(*marks != 0, Inconsistent),
+                                      .closes = !*marks && !file.isEmpty(), .written = file};
     };
     read("sorted", "20;1;20;\r\n10,5;2;21;\r\n10,25;4;41;\r\n", "10,25 10,5 20 ", "41 21 20 ", "", "7 / 82,00");
     read("no trailing semicolon, the value computed", "10;5", "10 ", "50 ", "", "5 / 50,00");
@@ -143,234 +230,222 @@ void TstMainWindow::scriptedUser_data()
 
 void TstMainWindow::scriptedUser()
 {
-    QFETCH(QByteArray, file);
-    QFETCH(QString, marks);
-    QFETCH(QByteArray, written);
-    MainWindowFixture w(file);
-    QFETCH(QString, answers);
-    for (QChar answer : answers)
+    QFETCH(UserRun, run);
+    MainWindowFixture w(run.file);
+    for (QChar answer : run.answers)
         w.dialogs.answer({answer == QLatin1Char('Y') ? Dialogs::Button::Yes : Dialogs::Button::No});
-    QFETCH(QString, script);
-    w.play(script);
-    QTEST(w.column(0).join(' '), "nominals");
-    QTEST(w.column(2).join(' '), "values");
-    QCOMPARE(w.paintedMarks().join(' '), marks);
-    QTEST(w.child<QLineEdit>("ebSpoluPocet")->text() + " / " + w.child<QLineEdit>("ebSpoluHodnota")->text(), "totals");
-    QCOMPARE(w.child<QLineEdit>("ebDatumObj")->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-    QTEST(w.dialogs.texts() + w.dialogs.modalShown(), "shown");
+    w.play(run.script);
+    QCOMPARE(w.column(0).join(' '), run.nominals);
+    QCOMPARE(w.column(2).join(' '), run.values);
+    QCOMPARE(w.paintedMarks().join(' '), run.marks);
+    QCOMPARE(w.child<QLineEdit>("ebSpoluPocet")->text() + " / " + w.child<QLineEdit>("ebSpoluHodnota")->text(),
+             run.totals);
+    QCOMPARE(w.dialogs.texts() + w.dialogs.modalShown(), run.shown);
     // Marked cells blank the totals, which turn red.
     QCOMPARE(w.child<QLineEdit>("ebSpoluPocet")->palette().color(QPalette::Base) == QColor(255, 0, 0),
-             !MarkedCellNames(w.model()).isEmpty());
-    QTEST(w.close(), "closes");
-    QCOMPARE(readAll(w.path("supiska.csv")), written);
-    QCOMPARE(QFile::exists(w.path("supiska.csv")), !written.isNull());
+             w.model().hasMarkedCells());
+    QCOMPARE(w.close(), run.closes);
+    QCOMPARE(readAll(w.path("supiska.csv")), run.written);
+    QCOMPARE(QFile::exists(w.path("supiska.csv")), !run.written.isNull());
 }
 
-// Damage of every kind, the same bytes in both data files, or something
-// unreadable at one file's name; then, where no file is a link through which
-// a save would replace a device, a row typed and saved at the close.  That
-// marked or incomplete rows let be are not written is the scripted user's
-// and the database window's; bytes of every value, NUL among them, are the
+// Damage of every kind in both data files, or something unreadable at one
+// file's name: the start neither blocks nor reads without end, and tells
+// what it could not read.  Bytes of every value, NUL among them, are the
 // fuzzers' and the reading rules' rows'.
-void TstMainWindow::dataFiles_data()
+void TstMainWindow::unreadableFiles_data()
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("name"); // in the data folder, of the fault
-    QTest::addColumn<int>("fault");
-    QTest::addColumn<bool>("saves");
-    QTest::newRow("a very long line") << "10;1;" + QByteArray(4 << 20, '9') << "" << 0 << false;
-    QTest::newRow("very many short lines") << QByteArray("1;1;\r\n").repeated(100000) << "" << 0 << false;
+    QTest::addColumn<DamagedStart>("start");
+    QTest::newRow("a very long line") << DamagedStart{.bytes = "10;1;" + QByteArray(4 << 20, '9'), .rows = 3};
+    QTest::newRow("very many short lines")
+        << DamagedStart{.bytes = QByteArray("1;1;\r\n").repeated(100000), .rows = 200001};
     for (const char *name : {"supiska.csv", "DB.csv"}) {
-        QTest::addRow("%s a folder", name) << QByteArray() << name << int(Folder) << (*name == 's');
-        QTest::addRow("%s over the size limit", name) << QByteArray() << name << int(OverSizeLimit) << false;
+        QTest::addRow("%s a folder", name) << DamagedStart{.name = name, .make = makeFolder};
+        QTest::addRow("%s over the size limit", name) << DamagedStart{.name = name, .make = makeOverSizeLimit};
 #ifndef Q_OS_WIN
-        QTest::addRow("%s a FIFO", name) << QByteArray() << name << int(Fifo) << false;
-        QTest::addRow("%s a link to /dev/zero", name) << QByteArray() << name << int(LinkToDevice) << false;
+        QTest::addRow("%s a FIFO", name) << DamagedStart{.name = name, .make = makeFifo};
+        QTest::addRow("%s a link to /dev/zero", name) << DamagedStart{.name = name, .make = makeLinkToZero};
 #endif
     }
-    // The user's folder, not there yet, reads as no files; the first save
-    // makes it.  A failed save keeps the old file and the list's changes.
-    QTest::newRow("into a folder not there yet") << QByteArray() << "Milbor/Kelvaro/supiska.csv" << 0 << true;
-    QTest::newRow("write failing part-way") << QByteArray("10;1;10;\r\n") << "supiska.csv" << int(DiskFull) << true;
 }
 
-void TstMainWindow::dataFiles()
+void TstMainWindow::unreadableFiles()
 {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, name);
-    QFETCH(int, fault);
-    QFETCH(bool, saves);
-    if (fault == DiskFull)
-        SKIP_WITHOUT_FILE_SIZE_LIMIT();
-    MainWindowFixture w(bytes, saves ? QByteArray() : bytes, false);
-    const QString path = w.dir.filePath(name);
-    QFile file(path); // over the largest data file read, 32 MB, and sparse: no disk space taken
-    QVERIFY(fault != Folder || QDir(w.dir.path()).mkdir(name));
-    QVERIFY(fault != OverSizeLimit || (file.open(QIODevice::WriteOnly) && file.resize((32 << 20) + 1)));
+    QFETCH(DamagedStart, start);
+    MainWindowFixture w(start.bytes, start.bytes, false);
+    const QString path = w.dir.filePath(start.name);
+    QVERIFY(start.make(path));
 #ifndef Q_OS_WIN
-    QVERIFY(fault != LinkToDevice || QFile::link(QStringLiteral("/dev/zero"), path));
-    QVERIFY(fault != Fifo || mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     alarm(10); // a start that blocks, or reads without end, ends the test program
 #endif
-    const QString data = QFileInfo(path).path();
-    w.start(name.isEmpty() ? w.dir.path() : data);
+    w.start();
 #ifndef Q_OS_WIN
     alarm(0);
 #endif
     // An inconsistent database is shown before the main window.
     const bool dbMarked = w.form->databaseWindow()->hasMarkedCells();
-    QCOMPARE(w.dialogs.modalShown(), dbMarked ? QStringList{"Databáza prevádzok"} : QStringList());
+    QCOMPARE(w.dialogs.modalShown(), QStringList(dbMarked, "Databáza prevádzok"));
     QCOMPARE(w.dialogs.texts().count(Inconsistent), int(w.form->hasMarkedCells()) + int(dbMarked));
-    const bool unreadable = fault != None && fault != DiskFull;
     QCOMPARE(w.dialogs.texts().contains(QStringLiteral("Chyba pri importovaní databázy zo súboru \"%1\"!")
-                                            .arg(QDir::toNativeSeparators(path))), unreadable);
-    if (unreadable)
-        QCOMPARE((name == "DB.csv" ? static_cast<const RecordModel &>(w.form->databaseWindow()->table()) : w.model()).rowCount(), 1);
-    if (!saves)
-        return;
+                                            .arg(QDir::toNativeSeparators(path))), !start.name.isEmpty());
+    QCOMPARE(w.form->databaseWindow()->table().rowCount() + w.model().rowCount(), start.rows);
+}
+
+// The list is written at each confirmed entry; a failure is told once while
+// typing, and again by the close, and the file stays as it was.  The user's
+// folder, not there yet, is made by the first write.
+void TstMainWindow::listWrites_data()
+{
+    QTest::addColumn<ListWrite>("write");
+    QTest::newRow("into a folder not there yet") << ListWrite{.name = "Milbor/Kelvaro/supiska.csv",
+        .written = "40;1;40;\r\n50;1;50;\r\n", .left = {"supiska.csv"}};
+    QTest::newRow("supiska.csv a folder") << ListWrite{.name = "supiska.csv", .make = makeFolder, .errors = 2};
+#ifndef Q_OS_WIN
+    QTest::newRow("write failing part-way") << ListWrite{.bytes = "10;1;10;\r\n", .name = "supiska.csv",
+        .sizeLimit = 8, .errors = 2, .written = "10;1;10;\r\n", .left = {"supiska.csv"}};
+#endif
+}
+
+void TstMainWindow::listWrites()
+{
+    QFETCH(ListWrite, write);
+    MainWindowFixture w(write.bytes, QByteArray(), false);
+    const QString path = w.dir.filePath(write.name);
+    QVERIFY(write.make(path));
+    const QString data = QFileInfo(path).path();
+    w.start(data);
     {
-        // The list is written at each confirmed entry; a failure is told once
-        // while typing, and again by the close.
-        const std::optional<FileSizeLimit> limit = fault == DiskFull ? std::make_optional<FileSizeLimit>(8) : std::nullopt;
+        const FileSizeLimit limit(write.sizeLimit);
         w.play(QStringLiteral("|40\t1\r|50\t1\r"));
         QVERIFY(w.close());
     }
     QCOMPARE(w.dialogs.texts().count(QStringLiteral("Chyba pri exportovaní súpisky do súboru \"%1\"!")
-                                         .arg(QDir::toNativeSeparators(path))), fault != None ? 2 : 0);
-    QCOMPARE(w.form->isModified(), fault != None);
-    QCOMPARE(readAll(path), fault == None ? QByteArray("40;1;40;\r\n50;1;50;\r\n") : bytes);
-    QCOMPARE(QDir(data).entryList({QStringLiteral("supiska.csv*")}, QDir::Files), QStringList(fault != Folder, "supiska.csv"));
+                                         .arg(QDir::toNativeSeparators(path))), write.errors);
+    QCOMPARE(w.form->isModified(), write.errors > 0);
+    QCOMPARE(readAll(path), write.written);
+    QCOMPARE(QDir(data).entryList({QStringLiteral("supiska.csv*")}, QDir::Files), write.left);
 }
 
 void TstMainWindow::printFlows_data()
 {
     // The user plays the script ("~h" the filled print, "~i" the blank
-    // one, "~n" the preview, "~u" the choice of the export folder, "~s"
-    // unticks the export file; see play()), answering the questions in order.
-    // The print dialog, when shown, is confirmed unless nothing is to be
-    // printed.  The export file's own failures are the export file's test's;
-    // here only what the print does on one: its box, and no print.
-    QTest::addColumn<QByteArray>("list");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("answers");
-    QTest::addColumn<int>("fault"); // of the export file
-    QTest::addColumn<QString>("messages"); // joined by "|"
-    QTest::addColumn<int>("copies"); // offered by the print dialog; 0: no dialog
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<QString>("nominals");
-    QTest::addColumn<QByteArray>("exported"); // the export file's rows and totals; null: no file
-
-    const QByteArray marked("1a;2;\r\n10;5;50;\r\n"), one("1;1;1;\r\n"), two = one + "2;1;2;\r\n", no;
-    const auto exported = [](const QByteArray &rows, const char *count, const char *value) {
-        return rows + "\r\nCelkov\xFD po\xE8" "et kup\xF3nov:\t" + QByteArray(count)
-               + "\r\nCelkov\xE1 hodnota kup\xF3nov:\t" + value + " \x80\r\n";
-    };
-    QTest::newRow("empty list") << QByteArray() << "~h" << "Y" << 0 << RemoveIncomplete + "|" + EmptyList << 0 << 0
-        << "" << no;
-    QTest::newRow("count 0 removed unasked") << QByteArray("5;0;0;\r\n") << "~h" << "" << 0 << EmptyList << 0 << 0
-        << "" << no;
-    QTest::newRow("marked nominal value") << marked << "~h" << "" << 0 << Refused << 0 << 0 << "1a 10 " << no;
-    QTest::newRow("typed over, it prints") << marked << "@00\b\b,5\r~h" << "" << 0 << "" << 2 << 1 << ",5 10 "
-        << exported("0,5\t2\t1\r\n10\t5\t50\r\n", "7", "51,00");
-    QTest::newRow("half-filled row kept on No") << two << "|50\t~h" << "N" << 0 << RemoveIncomplete << 0 << 0
-        << "1 2 50" << no;
-    QTest::newRow("half-filled row removed on Yes") << two << "|50\t~h" << "Y" << 0 << RemoveIncomplete << 2 << 1
-        << "1 2 " << exported("1\t1\t1\r\n2\t1\t2\r\n", "2", "3,00");
-    QTest::newRow("cancelled") << one << "~h" << "" << 0 << "" << 2 << 0 << "1 " << no;
-    QTest::newRow("no export file") << one << "~s~h" << "" << 0 << "" << 2 << 1 << "1 " << no;
-    QTest::newRow("export folder gone") << one << "~h" << "" << int(DirectoryGone) << "Invalid filename." << 2 << 0
-        << "1 " << no;
-    QTest::newRow("export disk full") << one << "~h" << "" << int(DiskFull)
-        << QStringLiteral("I/O error %1.").arg(EFBIG) << 2 << 0 << "1 " << no;
-    // A folder chosen serves at once and is kept.
-    QTest::newRow("export folder chosen") << one << "~u~h" << "" << int(DirectoryGone) << Prompt << 2 << 1 << "1 "
-        << exported("1\t1\t1\r\n", "1", "1,00");
-    QTest::newRow("blank form") << QByteArray() << "~i" << "" << 0 << "" << 1 << 1 << "" << no;
-    // Through a real CUPS queue, when the test runs under privatecups.sh: the
-    // two collated copies of the filled list print one after the other.
-    QTest::newRow("filled list through the queue") << one.repeated(22) << "~s~h" << "" << 0 << "" << 2 << 4
-        << QString("1 ").repeated(22) << no;
-    QTest::newRow("blank form through the queue") << QByteArray() << "~i" << "" << 0 << "" << 1 << 1 << "" << no;
+    // one, "~n" the preview, "~s" unticks the export file; see play()),
+    // answering the questions in order, and the print dialog prints into
+    // printTo (none: the dialog is cancelled).
+    QTest::addColumn<PrintRun>("run");
+    const QByteArray marked("1a;2;\r\n10;5;50;\r\n"), one("1;1;1;\r\n"), two = one + "2;1;2;\r\n";
+    QTest::newRow("empty list") << PrintRun{.script = "~h", .answers = "Y", .messages = RemoveIncomplete + "|" + EmptyList};
+    QTest::newRow("count 0 removed unasked") << PrintRun{.list = "5;0;0;\r\n", .script = "~h", .messages = EmptyList};
+    QTest::newRow("marked nominal value") << PrintRun{.list = marked, .script = "~h", .messages = Refused,
+                                                      .nominals = "1a 10 "};
+    QTest::newRow("typed over, it prints") << PrintRun{.list = marked, .script = "@00\b\b,5\r~h",
+        .printTo = "list.pdf", .copies = 2, .pages = 1, .nominals = ",5 10 ",
+        .exported = exportFile("0,5\t2\t1\r\n10\t5\t50\r\n", "7", "51,00")};
+    QTest::newRow("half-filled row kept on No") << PrintRun{.list = two, .script = "|50\t~h", .answers = "N",
+        .messages = RemoveIncomplete, .nominals = "1 2 50"};
+    QTest::newRow("half-filled row removed on Yes") << PrintRun{.list = two, .script = "|50\t~h", .answers = "Y",
+        .messages = RemoveIncomplete, .printTo = "list.pdf", .copies = 2, .pages = 1, .nominals = "1 2 ",
+        .exported = exportFile("1\t1\t1\r\n2\t1\t2\r\n", "2", "3,00")};
+    QTest::newRow("cancelled") << PrintRun{.list = one, .script = "~h", .copies = 2, .nominals = "1 "};
+    QTest::newRow("no export file") << PrintRun{.list = one, .script = "~s~h", .printTo = "list.pdf", .copies = 2,
+                                                .pages = 1, .nominals = "1 "};
+    QTest::newRow("blank form") << PrintRun{.script = "~i", .printTo = "list.pdf", .copies = 1, .pages = 1};
     // The preview asks, removes and writes nothing.
-    QTest::newRow("preview") << one.repeated(22) + "30;0;0;\r\n" << "|50\t~n" << "" << 0 << "" << 0 << 2
-        << QString("1 ").repeated(22) + "30 50" << no;
-    QTest::newRow("preview, nothing to print") << QByteArray("5;0;0;\r\n") << "~n" << "" << 0 << EmptyList << 0 << 0
-        << "5 " << no;
-    QTest::newRow("preview, marked") << marked << "~n" << "" << 0 << Refused << 0 << 0 << "1a 10 " << no;
+    QTest::newRow("preview") << PrintRun{.list = one.repeated(22) + "30;0;0;\r\n", .script = "|50\t~n", .pages = 2,
+        .lastPage = "SPOLU: 22 2 2,0 0", .nominals = QString("1 ").repeated(22) + "30 50"};
+    QTest::newRow("preview, nothing to print") << PrintRun{.list = "5;0;0;\r\n", .script = "~n",
+                                                           .messages = EmptyList, .nominals = "5 "};
+    QTest::newRow("preview, marked") << PrintRun{.list = marked, .script = "~n", .messages = Refused,
+                                                 .nominals = "1a 10 "};
 }
 
 void TstMainWindow::printFlows()
 {
-    QFETCH(int, fault);
-    QFETCH(int, pages);
-    QFETCH(QByteArray, exported);
-    if (fault == DiskFull)
-        SKIP_WITHOUT_FILE_SIZE_LIMIT();
+    QFETCH(PrintRun, run);
     QTemporaryDir exports;
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"));
-    settings.setValue(QStringLiteral("saveDir"), exports.path() + (fault == DirectoryGone ? "/missing/" : "/"));
-    // The establishment's code is 001234, its IČO 35757442.
-    QFETCH(QByteArray, list);
-    MainWindowFixture w(list, establishment("1", "001234", "Bistro", "Nitra"));
+    settings.setValue(QStringLiteral("saveDir"), exports.path() + "/");
+    MainWindowFixture w(run.list, Bistro);
     w.dialogs.clear();
-    QFETCH(QString, answers);
-    for (QChar answer : answers)
+    for (QChar answer : run.answers)
         w.dialogs.answer({answer == QLatin1Char('Y') ? Dialogs::Button::Yes : Dialogs::Button::No});
-    const QString queue = qEnvironmentVariable("KELVARO_TEST_QUEUE");
-    const bool queued = QByteArray(QTest::currentDataTag()).endsWith("queue");
-    if (queued && queue.isEmpty())
-        QSKIP("no CUPS queue of the test's own: the test runs without tests/support/privatecups.sh");
-    w.dialogs.printTo(queued ? queue : pages > 0 || fault != None ? w.path("list.pdf") : QString());
+    w.dialogs.printTo(w.path(run.printTo));
     w.dialogs.previewInto(w.path("list.pdf"));
-    w.dialogs.chooseDirectory(exports.path());
-    {
-        const std::optional<FileSizeLimit> limit = fault == DiskFull ? std::make_optional<FileSizeLimit>(100) : std::nullopt;
-        QFETCH(QString, script);
-        w.play(script);
-    }
-    QTEST(w.dialogs.texts().join('|'), "messages");
-    QCOMPARE(settings.value(QStringLiteral("saveDir")).toString().endsWith("/missing/"), fault == DirectoryGone && exported.isNull());
-    if (fault != None && exported.isNull())
-        QCOMPARE(w.dialogs.shown().first().box, Dialogs::Box::StopError);
-    QTEST(int(w.dialogs.printOffers().isEmpty() ? 0 : w.dialogs.printOffers().first().copies), "copies");
-    QTEST(w.column(0).join(' '), "nominals");
-    const QString target = exports.filePath(QDate::currentDate().toString(QStringLiteral("yyMMdd")) + "001234.txt");
-    // The establishment of the panel, the rows as printed, the date of the list.
-    const QByteArray head = "Druh produktu:\t01\r\n\r\nIntern\xE9 \xE8\xEDslo prev\xE1" "dzky:\t1\r\nK\xF3" "d prev\xE1"
-        "dzky:\t001234\r\nI\xC8O:\t35757442\r\nN\xE1zov prev\xE1" "dzky:\tBistro\r\nUlica:\tHlavn\xE1 1\r\nMesto:\tNitra"
-        "\r\n\r\nKontaktn\xE1 osoba:\r\nPred\xE8\xEDslie / telef\xF3nne \xE8\xEDslo:\t02/1234567\r\n\r\n\x8Apecifick\xFD "
-        "symbol:\t\r\n\r\nNH\tPo\xE8" "et\tHodnota\r\n";
-    QCOMPARE(readAll(target).split('\n'), (exported.isNull() ? QByteArray() : head + exported + "\r\nD\xE1tum vytvorenia "
-             "s\xFApisky:\t" + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toLatin1() + "\r\n").split('\n'));
-    QString pdf = w.path("list.pdf"); // printed or previewed
-    if (queued) { // the queue's PDF, once its job is done
-        const auto pending = [] {
-            QProcess lpstat;
-            lpstat.start("lpstat", {"-o"});
-            return !lpstat.waitForFinished() || !lpstat.readAll().isEmpty();
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(!pending(), 60000);
-        const QDir out(qEnvironmentVariable("KELVARO_TEST_QUEUE_PDFS"));
-        pdf = out.filePath(out.entryList({"*.pdf"}, QDir::Files, QDir::Time).value(0));
-    }
-    // A file that cannot be created stops the print before it starts.
-    QCOMPARE(QFile::exists(pdf), pages > 0 || fault == DiskFull);
-    if (pages == 0)
-        return;
+    w.play(run.script);
+    QCOMPARE(w.dialogs.texts().join('|'), run.messages);
+    QCOMPARE(int(w.dialogs.printOffers().isEmpty() ? 0 : w.dialogs.printOffers().first().copies), run.copies);
+    QCOMPARE(w.column(0).join(' '), run.nominals);
+    QCOMPARE(readAll(exportPath(exports)), run.exported);
     SKIP_WITHOUT_PDF_READER();
-    QCOMPARE(PdfText::pageCount(pdf), pages);
-    if (pages == 2) // the totals of the 22 rows, one character a box
-        QVERIFY(PdfText::pageText(PdfText::words(pdf), 2).endsWith(QStringLiteral("SPOLU: 22 2 2,0 0")));
+    const QString pdf = w.path("list.pdf"); // printed or previewed
+    QCOMPARE(PdfText::pageCount(pdf), run.pages);
+    QVERIFY(PdfText::pageText(PdfText::words(pdf), run.pages).endsWith(run.lastPage));
 #ifndef Q_OS_WIN
     // The form is drawn from the corner of the printable area, inside the
     // margins that the printer cannot print.
-    for (int page = 1; page <= pages; ++page) {
-        const QPointF corner = queued ? QPrinter(QPrinterInfo::printerInfo(queue)).pageRect(QPrinter::Millimeter).topLeft()
-                                      : ScriptedDialogs::PrintableCorner;
-        QCOMPARE(ListPageBarcodes::Read(PdfText::pageImage(pdf, page, 300), 300, corner / 10),
-                 QStringList({"030829", "001234", "35757442", "0001", "001234"}));
-    }
+    for (int page = 1; page <= run.pages; ++page)
+        QCOMPARE(ListPageBarcodes::Read(PdfText::pageImage(pdf, page, 300), 300, ScriptedDialogs::PrintableCorner / 10),
+                 Barcodes);
 #endif
+}
+
+// Through a real CUPS queue, when the test runs under privatecups.sh: the
+// two collated copies of the filled list print one after the other, each
+// page with its barcodes where the queue's printer prints.
+void TstMainWindow::printQueue_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("filled list") << QByteArray("1;1;1;\r\n").repeated(22) << "~s~h" << 4;
+    QTest::newRow("blank form") << QByteArray() << "~i" << 1;
+}
+
+void TstMainWindow::printQueue()
+{
+    const QString queue = qEnvironmentVariable("KELVARO_TEST_QUEUE");
+    if (queue.isEmpty())
+        QSKIP("no CUPS queue of the test's own: the test runs without tests/support/privatecups.sh");
+    QFETCH(QByteArray, list);
+    MainWindowFixture w(list, Bistro);
+    w.dialogs.printTo(queue);
+    QFETCH(QString, script);
+    w.play(script);
+    const auto pending = [] {
+        QProcess lpstat;
+        lpstat.start("lpstat", {"-o"});
+        return !lpstat.waitForFinished() || !lpstat.readAll().isEmpty();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!pending(), 60000);
+    const QDir out(qEnvironmentVariable("KELVARO_TEST_QUEUE_PDFS"));
+    const QString pdf = out.filePath(out.entryList({"*.pdf"}, QDir::Files, QDir::Time).value(0));
+    QTEST(PdfText::pageCount(pdf), "pages");
+    const QPointF corner = QPrinter(QPrinterInfo::printerInfo(queue)).pageRect(QPrinter::Millimeter).topLeft();
+    for (int page = 1; page <= PdfText::pageCount(pdf); ++page)
+        QCOMPARE(ListPageBarcodes::Read(PdfText::pageImage(pdf, page, 300), 300, corner / 10), Barcodes);
+}
+
+// The export file's own failures are the export file's test's; here what
+// the print does on one: its box, and no print.  A missing export folder
+// stops the print until the user chooses another, which serves at once and
+// is kept.
+void TstMainWindow::exportFailures()
+{
+    QTemporaryDir exports;
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Milbor"), QStringLiteral("Kelvaro"));
+    settings.setValue(QStringLiteral("saveDir"), exports.path() + "/missing/");
+    MainWindowFixture w("1;1;1;\r\n", Bistro);
+    w.dialogs.clear();
+    w.dialogs.printTo(w.path("gone.pdf"));
+    w.play("~h");
+    QCOMPARE(w.dialogs.shown().value(0).box, Dialogs::Box::StopError);
+    QCOMPARE(w.dialogs.texts(), QStringList{"Invalid filename."});
+    w.dialogs.chooseDirectory(exports.path());
+    w.dialogs.printTo(w.path("chosen.pdf"));
+    w.play("~u~h");
+    QCOMPARE(readAll(exportPath(exports)), exportFile("1\t1\t1\r\n", "1", "1,00"));
+    QVERIFY(!settings.value(QStringLiteral("saveDir")).toString().contains(QStringLiteral("missing")));
+    QCOMPARE(QFile::exists(w.path("gone.pdf")), false);
 }
 
 // The data files lie beside the executable, or in the user's folder when

@@ -18,7 +18,7 @@ int PdfText::pageCount(const QString &pdfPath)
 {
     const QRegularExpressionMatch match =
         QRegularExpression("^Pages:\\s+(\\d+)", QRegularExpression::MultilineOption).match(run("pdfinfo", {pdfPath}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
 QList<PdfText::Word> PdfText::words(const QString &pdfPath)

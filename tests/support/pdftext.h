@@ -26,7 +26,7 @@ struct Word
     QString text;
 };
 
-int pageCount(const QString &pdfPath);
+int pageCount(const QString &pdfPath); // 0 when there is no PDF
 QList<Word> words(const QString &pdfPath);
 
 // The words of one page joined by spaces, in reading order.
