@@ -337,7 +337,6 @@ void MainWindow::loadWorkingList(const QString &path)
     {
         WaitCursor wait;
         result = list_.load(path);
-        ui->sgSupiska->setCurrentCell(0, VoucherModel::NominalColumn);
         showTotals();
     }
     ReportRecordLoad(dialogs_, this, result, path, list_.hasMarkedCells(), Dialogs::Box::Information);

@@ -214,9 +214,8 @@ void DatabaseWindow::setUpGrid()
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Sizes first: with the table's rows in place, every row would be resized.
     grid->setDefaultSizes(ColumnWidths[0], RowHeight);
-    grid->setRecordModel(&table_, dialogs_);
     // The window opens on the first establishment.
-    grid->setCurrentCell(0, EstablishmentModel::InternalNumberColumn);
+    grid->setRecordModel(&table_, dialogs_);
     connect(grid, &RecordView::entryEdited, this, [this] { modified_ = true; });
     // A column is at least as wide as its heading with the sort triangle
     // beside it, whatever face this system gives the heading.

@@ -64,6 +64,15 @@ void RecordView::setRecordModel(RecordModel *model, Dialogs &dialogs)
     setSelectionModel(new AskingSelectionModel(
         model, [this](const QModelIndex &index) { return cellAsked(index); }, this));
     delete old;
+    // The records start at the first cell, and so do new records after a
+    // reset (this runs after the selection model's own reset); a sort that
+    // follows takes it along with its record.
+    const auto start = [this] {
+        moveCurrent(this->model()->index(0, 0));
+        setSelectedRow(0);
+    };
+    connect(model, &QAbstractItemModel::modelReset, this, start);
+    start();
 }
 
 void RecordView::setDefaultSizes(int columnWidth, int rowHeight)

@@ -147,7 +147,6 @@ private Q_SLOTS:
     void listWrites();
     void printFlows_data();
     void printFlows();
-    void printQueue_data();
     void printQueue();
     void exportFailures();
     void dataDirectory();
@@ -173,8 +172,11 @@ void TstMainWindow::scriptedUser_data()
         .nominals = ",", .marks = "0,0", .written = ""};
     QTest::newRow("a comma first or last") << UserRun{.script = "1,\t2\r|,5\t3\r", .nominals = ",5 1, ",
         .values = "1,5 2 ", .totals = "5 / 3,50", .written = ",5;3;1,5;\r\n1,;2;2;\r\n"};
+    // A click refused while the entry is open leaves its editor open: typing
+    // goes on in it.
     QTest::newRow("an entry left open is written with its value") << UserRun{.file = "1,05;3;3,15;\r\n",
-        .script = "@10\r\b9", .nominals = "1,05 ", .values = "3,15 ", .totals = "3 / 3,15", .written = "1,05;9;9,45;\r\n"};
+        .script = "@10\r\b1@002", .nominals = "1,05 ", .values = "1,05 ", .totals = "1 / 1,05",
+        .written = "1,05;12;12,6;\r\n"};
     QTest::newRow("value column typed and F2, No keeps the program open") << UserRun{.script = "\t\t\r5^",
         .answers = "N", .shown = QStringList(2, "Pole je vypĺňané automaticky."), .closes = false};
     QTest::newRow("a refused click decides the deleted row") << UserRun{.file = two + "30;1;30;\r\n",
@@ -212,7 +214,6 @@ void TstMainWindow::scriptedUser_data()
                                       .totals = totals, .shown = QStringList(*marks != 0, Inconsistent),
                                       .closes = !*marks && !file.isEmpty(), .written = file};
     };
-    read("sorted", "20;1;20;\r\n10,5;2;21;\r\n10,25;4;41;\r\n", "10,25 10,5 20 ", "41 21 20 ", "", "7 / 82,00");
     read("no trailing semicolon, the value computed", "10;5", "10 ", "50 ", "", "5 / 50,00");
     read("blanks and control characters trimmed, fields beyond the third ignored",
          QByteArray(" \x01" "10\t; 5\0;50 ;x;y;\r\n", 21), "10 ", "50 ", "", "5 / 50,00");
@@ -392,25 +393,14 @@ void TstMainWindow::printFlows()
 // Through a real CUPS queue, when the test runs under privatecups.sh: the
 // two collated copies of the filled list print one after the other, each
 // page with its barcodes where the queue's printer prints.
-void TstMainWindow::printQueue_data()
-{
-    QTest::addColumn<QByteArray>("list");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<int>("pages");
-    QTest::newRow("filled list") << QByteArray("1;1;1;\r\n").repeated(22) << "~s~h" << 4;
-    QTest::newRow("blank form") << QByteArray() << "~i" << 1;
-}
-
 void TstMainWindow::printQueue()
 {
     const QString queue = qEnvironmentVariable("KELVARO_TEST_QUEUE");
     if (queue.isEmpty())
         QSKIP("no CUPS queue of the test's own: the test runs without tests/support/privatecups.sh");
-    QFETCH(QByteArray, list);
-    MainWindowFixture w(list, Bistro);
+    MainWindowFixture w(QByteArray("1;1;1;\r\n").repeated(22), Bistro);
     w.dialogs.printTo(queue);
-    QFETCH(QString, script);
-    w.play(script);
+    w.play("~s~h");
     const auto pending = [] {
         QProcess lpstat;
         lpstat.start("lpstat", {"-o"});
@@ -419,10 +409,12 @@ void TstMainWindow::printQueue()
     QTRY_VERIFY_WITH_TIMEOUT(!pending(), 60000);
     const QDir out(qEnvironmentVariable("KELVARO_TEST_QUEUE_PDFS"));
     const QString pdf = out.filePath(out.entryList({"*.pdf"}, QDir::Files, QDir::Time).value(0));
-    QTEST(PdfText::pageCount(pdf), "pages");
+    QCOMPARE(PdfText::pageCount(pdf), 4);
+#ifndef Q_OS_WIN
     const QPointF corner = QPrinter(QPrinterInfo::printerInfo(queue)).pageRect(QPrinter::Millimeter).topLeft();
-    for (int page = 1; page <= PdfText::pageCount(pdf); ++page)
+    for (int page = 1; page <= 4; ++page)
         QCOMPARE(ListPageBarcodes::Read(PdfText::pageImage(pdf, page, 300), 300, corner / 10), Barcodes);
+#endif
 }
 
 // The export file's own failures are the export file's test's; here what

@@ -71,13 +71,11 @@ void TstBarcode::paintsWhatAScannerReads()
     try {
         barcode.SetWidth(fitTo);
         QPainter painter(&image);
-        const QPen pen(Qt::gray, 3, Qt::DashLine);
-        painter.setPen(pen);
+        // The caller's pen and brush, which the bars must not take (that
+        // they are left as they were is fuzz_barcode's).
+        painter.setPen(QPen(Qt::gray, 3, Qt::DashLine));
         painter.setBrush(Qt::Dense4Pattern);
         barcode.PaintBarcode(painter);
-        // What is drawn next gets the caller's pen and brush.
-        QCOMPARE(painter.pen(), pen);
-        QCOMPARE(painter.brush(), QBrush(Qt::Dense4Pattern));
     } catch (const BarcodeError &e) {
         error = e.message();
     }

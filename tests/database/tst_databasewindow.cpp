@@ -96,9 +96,12 @@ void TstDatabaseWindow::enteringRows()
     QCOMPARE(w.model().rowTexts(0), QStringList({"7", "000123", "Bistro", "Hlavná 1", "Nitra", "12345679", "",
                                                  "037", "654321", "037/1", "info@bistro.sk"}));
     QVERIFY(w.dialogs.shown().isEmpty() && w.form->isModified());
-    // A second row with a lower number goes first, the selection with it.
+    // A second row with a lower number goes first, the selection with it,
+    // also when a click that the entry refused asked for another row.
     QVERIFY(w.select(1, 0));
-    w.type(QStringLiteral("3\t45\tČajovňa\tKapitulská 3\tNitra\t31333532\t\t037\t654322\t037/2\r"));
+    w.type(QStringLiteral("3\t45\tČajovňa\tKapitulská 3\tNitra\t31333532\t\t037\t654322\t037/2"));
+    QVERIFY(!w.select(0, 2));
+    w.type(QStringLiteral("\r"));
     QCOMPARE(w.column(1), QStringList({"000045", "000123", ""}));
     QCOMPARE(w.form->grid()->selectedRow(), 0);
     // The code is compared as it will be stored, and must be changed before
@@ -188,11 +191,14 @@ void TstDatabaseWindow::reading()
     QCOMPARE(w.column(2), QStringList({QString(33, 'n'), "B", "C", ""}));
     QCOMPARE(MarkedCellNames(w.model()), QStringList({"2,0", "5,1", "8,2", "10,2", "0,3", "1,3", "2,3", "3,3", "4,3",
                                                       "5,3", "6,3", "7,3", "8,3", "9,3", "10,3"}));
-    // The marks follow their rows when they are sorted or deleted.
+    // The marks follow their rows when they are sorted or deleted.  The row
+    // that takes a deleted one's place is the current and the chosen one.
     w.clickHeading(0);
-    QVERIFY(w.select(0, 0));
+    QVERIFY(w.select(1, 0));
     w.click("btVymazatRiadok");
-    QCOMPARE(MarkedCellNames(w.model()), QStringList({"8,0", "10,0", "5,1", "2,2"}));
+    QCOMPARE(MarkedCellNames(w.model()).mid(10), QStringList({"10,0", "5,1", "2,2"}));
+    QCOMPARE(w.form->grid()->currentIndex(), w.model().index(1, 0));
+    QCOMPARE(w.form->chosenEstablishment()->name, "B");
 }
 
 void TstDatabaseWindow::closeQuestions()
