@@ -6,6 +6,7 @@
 #include "grid/gridsort.h"
 #include "grid/recordmodel.h"
 
+#include <QAbstractItemModelTester>
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -108,6 +109,7 @@ inline QList<QStringList> ExchangeSorted(QList<QStringList> rows, const SortKeys
 // Loads the input as the table's file and checks what holds for any file:
 // the rows stand as ExchangeSorted leaves the file's lines by the keys, and
 // saving and loading again gives the same complete rows in the same order.
+// Qt's model tester watches the table's load and sort as a view would.
 inline void LoadSaveReload(RecordModel &table, RecordModel &reloaded, const QByteArray &contents, const SortKeys &keys)
 {
     static QTemporaryDir dir;
@@ -119,6 +121,7 @@ inline void LoadSaveReload(RecordModel &table, RecordModel &reloaded, const QByt
     for (int c = 0; c < table.columnCount(); ++c)
         headings << table.headerData(c, Qt::Horizontal).toString();
     RecordModel lines(headings, {}); // no rules and no sort: in file order
+    const QAbstractItemModelTester watch(&table, QAbstractItemModelTester::FailureReportingMode::Fatal);
     FUZZ_CHECK(lines.load(path) == RecordFileLoad::Loaded);
     FUZZ_CHECK(table.load(path) == RecordFileLoad::Loaded);
     FUZZ_CHECK(DataRows(table) == ExchangeSorted(DataRows(lines), keys));

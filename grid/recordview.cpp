@@ -200,12 +200,10 @@ bool RecordView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *eve
 {
     const bool wouldOpen = index.isValid() && !editor() && state() != QAbstractItemView::EditingState
                            && (trigger == QAbstractItemView::AllEditTriggers || (editTriggers() & trigger));
-    if (wouldOpen && records_) {
-        const QString refusal = records_->editRefusal(index.column());
-        if (!refusal.isEmpty()) {
-            dialogs_->information(window(), refusal);
-            return false;
-        }
+    // The model decides what may be edited; the user is told why not.
+    if (wouldOpen && records_ && !records_->flags(index).testFlag(Qt::ItemIsEditable)) {
+        dialogs_->information(window(), records_->editRefusal(index.column()));
+        return false;
     }
     if (!QTableView::edit(index, trigger, event))
         return false;
