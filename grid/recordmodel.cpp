@@ -430,35 +430,41 @@ void RecordModel::clearAll()
 
 RecordFileLoad RecordModel::load(const QString &path)
 {
-    const RecordFileRead file = ReadRecordFile(path);
-    if (!file.ok && !file.fileExisted) {
-        sortRows();
+    RecordFileRead file = ReadRecordFile(path);
+    if (file.ok || file.fileExisted) {
+        beginResetModel();
+        rows_.clear();
+        pool_.clear();
+        garbage_ = 0;
+        fillRows(file.text);
+        // The file's text goes before the views and the sort take their
+        // share of memory: a large file would otherwise be held twice over.
+        file.text = QString();
+        endResetModel();
+    }
+    sortRows();
+    if (!file.fileExisted)
         return RecordFileLoad::Missing;
-    }
-    beginResetModel();
-    rows_.clear();
-    pool_.clear();
-    garbage_ = 0;
-    if (file.ok) {
-        // At most one row a line.
-        rows_.reserve(int(std::min<qsizetype>(file.text.count(QChar(CarriageReturn)) + 2, INT_MAX)));
-        QList<QStringView> fields;
-        QList<QStringView> cells;
-        ForEachRecordLine(file.text, [&](QStringView line) {
-            SplitRecordFields(line, int(headings_.size()), fields);
-            if (std::all_of(fields.cbegin(), fields.cend(), [](QStringView f) { return f.isEmpty(); }))
-                return;
-            const int row = int(rows_.size());
-            rows_.append(Row());
-            appendRowText(row, fields);
-            rows_[row].marks = brokenCells(row, cells);
-        });
-    }
+    return file.ok ? RecordFileLoad::Loaded : RecordFileLoad::Failed;
+}
+
+void RecordModel::fillRows(const QString &text)
+{
+    // At most one row a line.
+    rows_.reserve(int(std::min<qsizetype>(text.count(QChar(CarriageReturn)) + 2, INT_MAX)));
+    QList<QStringView> fields;
+    QList<QStringView> cells;
+    ForEachRecordLine(text, [&](QStringView line) {
+        SplitRecordFields(line, int(headings_.size()), fields);
+        if (std::all_of(fields.cbegin(), fields.cend(), [](QStringView f) { return f.isEmpty(); }))
+            return;
+        const int row = int(rows_.size());
+        rows_.append(Row());
+        appendRowText(row, fields);
+        rows_[row].marks = brokenCells(row, cells);
+    });
     if (rows_.isEmpty())
         rows_.resize(1);
-    endResetModel();
-    sortRows();
-    return file.ok ? RecordFileLoad::Loaded : RecordFileLoad::Failed;
 }
 
 bool RecordModel::save(const QString &path) const

@@ -139,6 +139,8 @@ private:
     void storeRowText(int row, QStringView text);
     void appendRowText(int row, const QList<QStringView> &cells);
     void compactPool();
+    // Makes a row of each line of a data file's text that holds some text.
+    void fillRows(const QString &text);
     void unmarkCell(int row, int column);
     // The row's cells that loading marks; cells is room for the row's
     // cells, kept from row to row.
