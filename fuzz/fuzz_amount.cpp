@@ -52,6 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             checkTextForm(*product);
         }
         if (const auto sum = a.plus(raw)) {
+            // A sum of two amounts of one sign keeps it: no wrap past the range.
+            FUZZ_CHECK((a.raw() < 0) != (raw.raw() < 0) || (sum->raw() < 0) == (a.raw() < 0));
             FUZZ_CHECK(sum->raw() - raw.raw() == a.raw());
             checkTextForm(*sum);
         }

@@ -355,13 +355,14 @@ void TstPrinting::names()
 
 void TstPrinting::writing_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("name"); // of the file written
+    QTest::addColumn<bool>("folder"); // at the name, else the earlier list
     QTest::addColumn<qint64>("sizeLimit"); // bytes a file may grow to
     QTest::addColumn<QString>("error");
-    QTest::addColumn<QByteArray>("content"); // of x.txt, which held the earlier list
+    QTest::addColumn<QByteArray>("content"); // at the name afterwards
     // Windows-1250: Š 0x8A, á 0xE1, Č 0xC8, Ž 0x8E, é 0xE9, í 0xED, č 0xE8,
     // ý 0xFD, ó 0xF3, š 0x9A, ú 0xFA, € 0x80.
-    QTest::newRow("whole file") << "x.txt" << NoFileSizeLimit << ""
+    QTest::newRow("whole file") << "x.txt" << false << NoFileSizeLimit << ""
         << QByteArray("Druh produktu:\t01\r\n\r\nIntern\xE9 \xE8\xEDslo prev\xE1" "dzky:\t77\r\n"
                       "K\xF3" "d prev\xE1" "dzky:\t001234\r\nI\xC8O:\t35826797\r\n"
                       "N\xE1zov prev\xE1" "dzky:\tRe\x9Ataur\xE1" "cia \xC8ierny Orol\r\n"
@@ -374,34 +375,36 @@ void TstPrinting::writing_data()
     // A file that cannot be written whole leaves the earlier one as it was.
     // (A missing folder is the print flow's test's.)
     const QByteArray earlier("earlier list\r\n");
-    QTest::newRow("target is a folder") << "folder" << NoFileSizeLimit << "File access denied." << earlier;
+    QTest::newRow("target is a folder") << "x.txt" << true << NoFileSizeLimit << "File access denied." << QByteArray();
 #ifndef Q_OS_WIN
-    QTest::newRow("full disk part-way") << "x.txt" << qint64(100) << QString("I/O error %1.").arg(EFBIG) << earlier;
+    QTest::newRow("full disk part-way") << "x.txt" << false << qint64(100) << QString("I/O error %1.").arg(EFBIG)
+                                        << earlier;
 #endif
 }
 
 void TstPrinting::writing()
 {
+    QFETCH(QString, name);
+    QFETCH(bool, folder);
     QFETCH(qint64, sizeLimit);
     QFETCH(QString, error);
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("folder"));
-    QVERIFY(dbtest::writeFile(dir.filePath("x.txt"), "earlier list\r\n"));
+    const QString path = dir.filePath(name);
+    QVERIFY(folder ? QDir(dir.path()).mkdir(name) : dbtest::writeFile(path, "earlier list\r\n"));
+    const QByteArray earlier = readAll(path);
     ExportFile file;
     bool written = false;
     {
         const FileSizeLimit limit(sizeLimit);
-        QFETCH(QString, name);
         // Nothing lands before the file is closed whole.
-        written = file.open(dir.filePath(name), Header) && file.writeRow("2,5", "10", "25")
-                  && file.writeRow("100", "1224", "122400") && readAll(dir.filePath("x.txt")) == "earlier list\r\n"
-                  && file.close("1234", "3085", "05.03.2025");
+        written = file.open(path, Header) && file.writeRow("2,5", "10", "25") && file.writeRow("100", "1224", "122400")
+                  && readAll(path) == earlier && file.close("1234", "3085", "05.03.2025");
     }
     QCOMPARE(written, error.isEmpty());
     QCOMPARE(file.errorText(), error);
     QVERIFY(!file.isOpen());
-    QTEST(readAll(dir.filePath("x.txt")), "content");
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"x.txt"});
+    QTEST(readAll(path), "content");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList(name));
 }
 
 QTEST_MAIN(TstPrinting)
