@@ -58,7 +58,6 @@ struct MainWindowFixture
             }
         return found;
     }
-    void click(const char *button) const { QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton); }
     // What a user does, in order: characters typed into the grid ("\t" Tab,
     // "\r" Enter, "\b" Backspace), "^" F2, "@cr" a click on cell (c, r) with
     // one digit each, "|" a click on the first cell of the last row, "~k" Alt+K.

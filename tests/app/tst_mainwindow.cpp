@@ -14,11 +14,11 @@
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 
@@ -438,6 +438,17 @@ void TstMainWindow::exportFailures()
     QCOMPARE(readAll(exportPath(exports)), exportFile("1\t1\t1\r\n", "1", "1,00"));
     QVERIFY(!settings.value(QStringLiteral("saveDir")).toString().contains(QStringLiteral("missing")));
     QCOMPARE(QFile::exists(w.path("gone.pdf")), false);
+#ifndef Q_OS_WIN
+    // A disk that fills while the list prints: the print stops with the
+    // export file's error.
+    w.dialogs.clear();
+    w.dialogs.printTo(w.path("full.pdf"));
+    {
+        const FileSizeLimit limit(100);
+        w.play("~h");
+    }
+    QCOMPARE(w.dialogs.texts(), QStringList{QStringLiteral("I/O error %1.").arg(EFBIG)});
+#endif
 }
 
 // The data files lie beside the executable, or in the user's folder when
@@ -544,23 +555,18 @@ void TstMainWindow::slovakDialogs()
                                  "Zrušiť", "Zrušiť", "Áno pre &všetko"}));
 }
 
-// The preview opens over most of the screen, with the buttons that make it
-// larger or put it away.
+// The preview has the buttons that make it larger or put it away; that it
+// opens over most of the screen is the Windows end-to-end check's.
 void TstMainWindow::previewWindow()
 {
     Qt::WindowFlags flags;
-    QSize size;
     QTimer::singleShot(0, [&] {
         QWidget *preview = QApplication::activeModalWidget();
         flags = preview->windowFlags();
-        size = preview->size();
         static_cast<QDialog *>(preview)->reject();
     });
     Dialogs::standard().printPreview(nullptr, [](QPrinter &) {});
-    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
     QVERIFY(flags.testFlags(Qt::WindowMinMaxButtonsHint));
-    QVERIFY2(size.width() >= available.width() * 0.85 && size.height() >= available.height() * 0.85,
-             qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
 }
 
 int main(int argc, char *argv[])
