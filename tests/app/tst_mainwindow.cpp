@@ -33,7 +33,6 @@ using namespace dbtest;
 
 namespace {
 
-const QString Prompt = QStringLiteral("Zvolte si adresár, kam sa majú ukladať súbory súpisky.");
 const QString RemoveIncomplete = QStringLiteral("Odstrániť nekompletné riadky?");
 const QString EmptyList = QStringLiteral("Prázdna alebo nekompletná databáza!\r\nSúpisku nie je možné vytlačiť.");
 const QString Refused = QStringLiteral("Nekonzistentné dáta!\r\nSúpisku nie je možné vytlačiť.");
@@ -546,7 +545,7 @@ void TstMainWindow::slovakDialogs()
             texts << button->text() + button->toolTip(); // a tool button has only a tip
         static_cast<QDialog *>(chooser)->reject();
     });
-    QCOMPARE(Dialogs::standard().existingDirectory(nullptr, Prompt), QString());
+    QCOMPARE(Dialogs::standard().existingDirectory(nullptr, QStringLiteral("Zvolte si adresár")), QString());
     texts.sort();
     QCOMPARE(texts, QStringList({"&Nie", "&Vybrať", "&Áno", "Detaily", "Hľadať v:", "Ignorovať", "Nadradený priečinok",
                                  "Nastaviť pôvodné", "Nie pre všetk&o", "OK", "Obnoviť štandardné", "Otvoriť", "Pomocník",
