@@ -11,8 +11,8 @@
 #include "common/windowstyle.h"
 #include "database/databasewindow.h"
 #include "grid/recorddelegate.h"
-#include "grid/recordview.h"
 #include "grid/recordmessages.h"
+#include "grid/recordview.h"
 #include "printing/exportfile.h"
 #include "printing/listprint.h"
 
@@ -379,9 +379,7 @@ void MainWindow::showTotals()
 void MainWindow::deleteRow()
 {
     modified_ = true;
-    // The row asked for last, even by a click that the entry refused.
-    ui->sgSupiska->dropEntry();
-    list_.deleteRow(ui->sgSupiska->selectedRow());
+    ui->sgSupiska->deleteSelectedRow();
     showTotals();
     keepWorkingList();
     ui->sgSupiska->setFocus();
@@ -390,12 +388,8 @@ void MainWindow::deleteRow()
 void MainWindow::clearAll()
 {
     modified_ = true;
-    if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes) {
-        // The entry being typed goes with its row.
-        ui->sgSupiska->dropEntry();
-        list_.clearAll();
-        ui->sgSupiska->setCurrentCell(0, VoucherModel::NominalColumn);
-    }
+    if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes)
+        ui->sgSupiska->clearAll();
     showTotals();
     keepWorkingList();
     ui->sgSupiska->setFocus();

@@ -6,7 +6,6 @@
 #include "common/waitcursor.h"
 #include "common/windowstyle.h"
 #include "grid/recorddelegate.h"
-#include "grid/recordview.h"
 #include "grid/recordmessages.h"
 #include "grid/recordview.h"
 #include "printing/gridlisting.h"
@@ -331,9 +330,7 @@ void DatabaseWindow::copyTable()
 void DatabaseWindow::deleteRow()
 {
     modified_ = true;
-    // The row asked for last, even by a click that the entry refused.
-    ui->sgDB->dropEntry();
-    table_.deleteRow(ui->sgDB->selectedRow());
+    ui->sgDB->deleteSelectedRow();
     ui->sgDB->setFocus();
 }
 
@@ -341,10 +338,7 @@ void DatabaseWindow::clearAll()
 {
     modified_ = true;
     if (dialogs_.confirm(this, QStringLiteral("Chcete určite vymazať položky?")) == Dialogs::Button::Yes) {
-        // The entry being typed goes with its row.
-        ui->sgDB->dropEntry();
-        table_.clearAll();
-        ui->sgDB->setCurrentCell(0, EstablishmentModel::InternalNumberColumn);
+        ui->sgDB->clearAll();
     }
     ui->sgDB->setFocus();
 }

@@ -196,6 +196,19 @@ void RecordView::dropEntry()
     closeEntryEditor();
 }
 
+void RecordView::deleteSelectedRow()
+{
+    dropEntry();
+    records_->deleteRow(selectedRow());
+}
+
+void RecordView::clearAll()
+{
+    dropEntry();
+    records_->clearAll();
+    setCurrentCell(0, 0);
+}
+
 bool RecordView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
     const bool wouldOpen = index.isValid() && !editor() && state() != QAbstractItemView::EditingState

@@ -41,6 +41,12 @@ public:
     QLineEdit *editor() const;
     // Ends the entry unconfirmed and closes its editor.
     void dropEntry();
+    // "Vymazať riadok": the row asked for last goes, even when the entry
+    // refused the click that asked for it; the entry ends unconfirmed.
+    void deleteSelectedRow();
+    // "Vymazať všetko": one empty row is left, the entry with its row gone,
+    // and the current cell is the first.
+    void clearAll();
 
     // A new model or a reset one: no entry is open.
     void reset() override;
