@@ -39,21 +39,13 @@ public:
     // Writes a cell as the program does: no rule applies and no mark goes.
     void setText(int row, int column, const QString &text);
     QStringList rowTexts(int row) const;
-    // All the row's cells without copies, valid until the texts change.
-    void rowCells(int row, QList<QStringView> &cells) const;
     bool isRowEmpty(int row) const;
     // Empties the row's texts and takes its marks.
     void clearRow(int row);
     // Empty rows are added or the last rows dropped; never below one row.
     void setRowCount(int rows);
-    // The cell as the grid paints it and as Qt::AccessibleTextRole answers
-    // for it: the start of its text, as much as a cell can show (a damaged
-    // file may hold megabytes in one cell), in its column's shownForm().
-    QString shownText(int row, int column) const;
 
     bool isMarked(int row, int column) const;
-    // Marks the columns whose bits are set (bit c for column c).
-    void markCells(int row, quint32 columns);
     bool hasMarkedCells() const;
 
     // Reorders the rows at once: row k receives what row order[k] held.
@@ -81,7 +73,6 @@ public:
     bool requiredFilled(int row) const;
     // A complete row: by default one whose required columns are filled.
     virtual bool rowComplete(int row) const { return requiredFilled(row); }
-    bool allRowsComplete() const;
     // True when a row other than exceptRow holds exactly text in column.
     bool valueInColumn(int exceptRow, int column, const QString &text) const;
     // Marks the cells of the filled rows as loading would, so that a text
@@ -135,6 +126,15 @@ private:
         quint32 marks = 0; // bit c: column c is marked
     };
 
+    // All the row's cells without copies, valid until the texts change.
+    void rowCells(int row, QList<QStringView> &cells) const;
+    // The cell as the grid paints it and as Qt::AccessibleTextRole answers
+    // for it: the start of its text, as much as a cell can show (a damaged
+    // file may hold megabytes in one cell), in its column's shownForm().
+    QString shownText(int row, int column) const;
+    // Marks the columns whose bits are set (bit c for column c).
+    void markCells(int row, quint32 columns);
+    bool allRowsComplete() const;
     QStringView rowText(int row) const;
     void storeRowText(int row, QStringView text);
     void appendRowText(int row, const QList<QStringView> &cells);

@@ -28,7 +28,6 @@ public:
     explicit RecordView(QWidget *parent = nullptr);
 
     void setRecordModel(RecordModel *model, Dialogs &dialogs);
-    RecordModel *recordModel() const { return records_; }
     void setDefaultSizes(int columnWidth, int rowHeight);
 
     // The row asked for last, or -1 when its row went.
@@ -36,7 +35,6 @@ public:
     // A move of the current cell by the program: never refused.
     void setCurrentCell(int row, int column);
 
-    bool isEntryOpen() const { return entryOpen_; }
     // The current cell's open editor, or null.
     QLineEdit *editor() const;
     // Ends the entry unconfirmed and closes its editor.
