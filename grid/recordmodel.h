@@ -40,8 +40,6 @@ public:
     void setText(int row, int column, const QString &text);
     QStringList rowTexts(int row) const;
     bool isRowEmpty(int row) const;
-    // Empties the row's texts and takes its marks.
-    void clearRow(int row);
     // Empty rows are added or the last rows dropped; never below one row.
     void setRowCount(int rows);
 
@@ -52,9 +50,6 @@ public:
     // order is a permutation of 0 .. rowCount() - 1.  Persistent indexes
     // follow their rows.
     void permuteRows(const std::vector<int> &order);
-    // Drops the given rows (ascending) and closes the gaps.  When every row
-    // would go, the first one is emptied instead.
-    void dropRows(const std::vector<int> &rows);
 
     // The rule a cell's text must keep.
     virtual bool cellValid(QStringView text, int column) const;
@@ -126,6 +121,11 @@ private:
         quint32 marks = 0; // bit c: column c is marked
     };
 
+    // Empties the row's texts and takes its marks.
+    void clearRow(int row);
+    // Drops the given rows (ascending) and closes the gaps.  When every row
+    // would go, the first one is emptied instead.
+    void dropRows(const std::vector<int> &rows);
     // All the row's cells without copies, valid until the texts change.
     void rowCells(int row, QList<QStringView> &cells) const;
     // The cell as the grid paints it and as Qt::AccessibleTextRole answers
