@@ -140,8 +140,8 @@ void RecordView::currentChanged(const QModelIndex &current, const QModelIndex &p
 void RecordView::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
 {
     // A current cell whose row goes stays at its place, on the record that
-    // follows, or on the last row when none follows; so does the row asked
-    // for last.
+    // follows, or on the last row when none follows.  So does the row asked
+    // for last, which is none when no record follows it.
     const bool followerStays = end + 1 < model()->rowCount(parent);
     const QModelIndex current = currentIndex();
     if (current.isValid() && current.row() >= start && current.row() <= end) {
